@@ -1,0 +1,59 @@
+#include "app/log.h"
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+
+#include "base/clock.h"
+#include "base/format.h"
+
+namespace tessorin {
+namespace {
+
+class StandardOutput final : public LogOutput {
+public:
+    void write(std::string_view text) override {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+    }
+};
+
+StandardOutput standardOutput;
+std::atomic<LogOutput*> installed{nullptr};
+std::mutex writeMutex;
+
+void emit(std::string_view text) {
+    std::lock_guard<std::mutex> lock(writeMutex);
+    LogOutput* output = installed.load();
+    (output ? *output : standardOutput).write(text);
+}
+
+}  // namespace
+
+void setLogOutput(LogOutput* output) {
+    // Under the write lock: once this returns, no write still uses the old output.
+    std::lock_guard<std::mutex> lock(writeMutex);
+    installed.store(output);
+}
+
+std::string logTimePrefix() {
+    LocalTime t = processClock().localTime();
+    return formatText("[%04d-%02d-%02d %02d:%02d:%02d]\t\t", {t.year, t.month, t.day, t.hour, t.minute, t.second});
+}
+
+void writeLog(std::string_view message) {
+    std::string line = logTimePrefix();
+    line += message;
+    line += '\n';
+    emit(line);
+}
+
+void writeTrace(std::string_view text) { emit(text); }
+
+std::string withPaneLineEnd(std::string_view text) {
+    std::string out(text);
+    if (!out.empty() && !(out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)) out += "\r\n";
+    return out;
+}
+
+}  // namespace tessorin

@@ -1,0 +1,47 @@
+#pragma once
+// The two log channels: the timestamped log stream (the process's standard
+// output, attached to a file or a console) and the window's log pane.
+#include <string>
+#include <string_view>
+
+namespace tessorin {
+
+// Where the log stream's text goes. Writes are whole: one call, one piece of text.
+class LogOutput {
+public:
+    virtual ~LogOutput() = default;
+    virtual void write(std::string_view text) = 0;
+};
+
+// Installs the process's log output (nullptr: standard output). The caller keeps it alive.
+void setLogOutput(LogOutput* output);
+
+// "[%Y-%m-%d %H:%M:%S]\t\t" + message + "\n", in one write. The message is
+// finished text: it is never read as a format.
+void writeLog(std::string_view message);
+// A line of its own without timestamp (the program's short diagnostic lines).
+void writeTrace(std::string_view text);
+// The timestamp prefix for the current local time.
+std::string logTimePrefix();
+
+struct LogDestination {
+    std::string path;          // the log file; empty in console mode
+    bool attached = false;     // whether the stream reached its file or console
+};
+
+// Console mode: the log goes to a console and starts with "console". File mode:
+// the folder is programPath + "log", the file "download.log" in it, emptied at
+// every start, first line "file log". Failures are silent; the program runs on.
+void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode);
+
+// The window's log pane, reached from any thread.
+class LogPane {
+public:
+    virtual ~LogPane() = default;
+    virtual void appendLogPane(std::string_view text) = 0;
+};
+
+// The text as it enters the pane: CR LF is added unless the text is empty or already ends with it.
+std::string withPaneLineEnd(std::string_view text);
+
+}  // namespace tessorin

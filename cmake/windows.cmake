@@ -1,0 +1,1 @@
+# Windows build: filled by the Windows platform layer.

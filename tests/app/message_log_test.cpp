@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "app/handler_guard.h"
+#include "app/log.h"
+#include "app/message_table.h"
+#include "app/unicode_exception.h"
+#include "base/clock.h"
+#include "base/format.h"
+#include "base/paths.h"
+#include "tests/support/log_capture.h"
+
+namespace tessorin {
+namespace {
+
+using testing::LogCapture;
+using testing::RecordingPane;
+
+TEST(MessageTable, CodePageChoosesTheLanguage) {
+    const MessageTable chinese(936), english(1252), utf8(65001);
+    EXPECT_EQ(chinese[msgDownloadFail], "下载失败\n");
+    EXPECT_EQ(english[msgDownloadFail], "download fail!\n");
+    EXPECT_EQ(utf8[msgOneFileOnly], "only support one file\n");
+    EXPECT_EQ(chinese[msgReplaceDevice], "已经下载固件\xEF\xBC\x8C请更换设备\n");  // full-width comma
+    EXPECT_EQ(chinese[msgBusyDownloading], "正在下载\xEF\xBC\x8C请稍后重试\n");
+    // Entry 1 is the same in both languages.
+    EXPECT_EQ(formatText(chinese[msgCurrentVersion], {"Tessorin V2.4.6"}),
+              formatText(english[msgCurrentVersion], {"Tessorin V2.4.6"}));
+    EXPECT_EQ(english[msgCurrentVersion], "current version:[%s]\n");
+}
+
+TEST(MessageTable, LinesEndInNewlineAndCaptionsDoNot) {
+    for (int codePage : {936, 1252}) {
+        const MessageTable table(codePage);
+        for (int i = 0; i < kMessageCount; ++i) {
+            const std::string& text = table[static_cast<MessageId>(i)];
+            ASSERT_FALSE(text.empty()) << i;
+            bool line = text.back() == '\n';
+            EXPECT_EQ(line, i <= 3 || i >= 10) << i;
+            EXPECT_EQ(text.find('%') != std::string::npos, i <= 3) << i;
+        }
+    }
+}
+
+TEST(MessageTable, ProcessTableIsBuiltOnce) {
+    const MessageTable& first = buildMessageTable();
+    const MessageTable& second = buildMessageTable();
+    EXPECT_EQ(&first, &second);
+}
+
+TEST(WriteLog, LineFormat) {
+    LogCapture log;
+    writeLog(MessageTable(1252)[msgDownloadSuccess]);
+    std::regex line(R"(\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\]\t\tdownload success!\n\n)");
+    EXPECT_TRUE(std::regex_match(log.text(), line)) << log.text();
+}
+
+TEST(WriteLog, VirtualClockTimestamp) {
+    VirtualClock clock;
+    ScopedClock installed(clock);
+    clock.advanceMicros(61'000'000);
+    EXPECT_EQ(logTimePrefix(), "[2026-12-09 08:01:01]\t\t");
+}
+
+TEST(Pane, LineEndRule) {
+    EXPECT_EQ(withPaneLineEnd("abc"), "abc\r\n");
+    EXPECT_EQ(withPaneLineEnd("abc\r\n"), "abc\r\n");
+    EXPECT_EQ(withPaneLineEnd("abc\n"), "abc\n\r\n");
+    EXPECT_EQ(withPaneLineEnd(""), "");
+}
+
+TEST(HandlerGuard, ReportsEachFailureKindAndReturns) {
+    const MessageTable messages(1252);
+    struct Case {
+        std::function<void()> body;
+        std::string pane;
+        std::string log;
+    };
+    const Case cases[] = {
+        {[&] { throw UnicodeException(messages[msgBoardNotLinked]); },
+         "confirm that the download board is linked\n\r\n",
+         "[T]\t\tconfirm that the download board is linked\n\n"},
+        {[] { throw std::out_of_range("x"); },
+         "[CBrevoxDownloadToolDlg::OnBnClickedButtonDownload]\tThis is a exception without handling\n\n\r\n",
+         "[T]\t\t[CBrevoxDownloadToolDlg::OnBnClickedButtonDownload]\tThis is a exception without handling\n\n\n"},
+        {[] { throw 42; },
+         "[CBrevoxDownloadToolDlg::OnBnClickedButtonDownload]\tThis is a exception without handling\n\n\r\n",
+         "[T]\t\t[CBrevoxDownloadToolDlg::OnBnClickedButtonDownload]\tThis is a exception without handling\n\n\n"},
+        {[] {}, "", ""},
+    };
+    for (const Case& c : cases) {
+        LogCapture log;
+        RecordingPane pane;
+        EXPECT_NO_THROW(runGuarded(pane, messages, "CBrevoxDownloadToolDlg::OnBnClickedButtonDownload", c.body));
+        EXPECT_EQ(pane.text(), c.pane);
+        EXPECT_EQ(log.maskedText(), c.log);
+    }
+}
+
+TEST(HandlerGuard, MessageWithPercentSignsIsNotAFormat) {
+    LogCapture log;
+    RecordingPane pane;
+    runGuarded(pane, MessageTable(1252), "X", [] { throw UnicodeException("ini%s%n%d"); });
+    EXPECT_EQ(log.maskedText(), "[T]\t\tini%s%n%d\n");
+}
+
+TEST(HandlerGuard, Banner) {
+    LogCapture log;
+    RecordingPane pane;
+    std::string scratch;
+    logHandlerBanner(scratch, pane, "CBrevoxDownloadToolDlg::OnBnClickedButtonPower");
+    EXPECT_EQ(scratch, "#############[CBrevoxDownloadToolDlg::OnBnClickedButtonPower]#############\n");
+    EXPECT_EQ(log.maskedText(), "[T]\t\t" + scratch + "\n");
+    EXPECT_EQ(pane.text(), std::string(52, '-') + "\n\r\n");
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / "tessorin_log_test_文件";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::string program = pathToUtf8(dir / "tool");
+    for (const char* run : {"first run\n", "second run\n"}) {
+        LogDestination destination;
+        openLogDestination(destination, program, false);
+        ASSERT_TRUE(destination.attached);
+        EXPECT_EQ(destination.path, program + "log/download.log");
+        writeLog(run);
+    }
+    std::string text = testing::maskTimestamps(readAll(program + "log/download.log"));
+    setLogOutput(nullptr);
+    EXPECT_EQ(text, "file log\n[T]\t\tsecond run\n\n");
+    fs::remove_all(dir);
+}
+
+TEST(LogDestination, UnwritableFolderIsSilent) {
+    LogDestination destination;
+    EXPECT_NO_THROW(openLogDestination(destination, "/proc/nonexistent/tool", false));
+    EXPECT_FALSE(destination.attached);
+    setLogOutput(nullptr);
+}
+
+}  // namespace
+}  // namespace tessorin
