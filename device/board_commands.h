@@ -1,0 +1,42 @@
+#pragma once
+// The download board's command set: memory and register access in every
+// address range, handshake, readiness, chip id, CPU control, and the bracket
+// around every operator-started command.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/log.h"
+#include "app/message_table.h"
+
+namespace tessorin {
+
+constexpr uint16_t kHandshakeParameter = 0x0080;
+
+bool boardHandshake(uint16_t parameter);
+bool boardWaitReady(uint16_t parameter);
+// False only when a request report failed to go out; a missing reply reads as zeros.
+bool boardReadMemory(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
+bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length);
+
+// The identification word, read once per process and cached for good.
+uint32_t boardReadChipId();
+bool chipInKnownList();
+bool boardSetCpuControl(uint8_t mask);
+void boardReportCpuState();
+bool boardIndirectWrite(uint32_t value, uint16_t target);
+uint32_t boardIndirectRead(uint16_t target);
+bool boardSetReg8010();
+
+// The text's digit pairs as bytes in text order, one 4-byte write per eight
+// digits, each group logged as "reverse:%s\n". Raises std::invalid_argument when a
+// reversed group has no hexadecimal digit at its start (earlier groups are written).
+void writeHexWords(int32_t startAddress, std::string_view hexText);
+
+// Closes a link still open, opens the board and handshakes. Raises
+// UnicodeException with msgOpenUsbFail or msgBoardNotLinked (link left open).
+void openBoardForCommand(const MessageTable& messages);
+// Closes the link, appends "set [" label "] success!\n" to the pane, logs msgUsbCloseOk.
+void closeBoardAfterCommand(LogPane& pane, const MessageTable& messages, std::string_view label);
+
+}  // namespace tessorin

@@ -1,0 +1,42 @@
+#pragma once
+// The one process-wide connection to the download board and the report exchange.
+#include <array>
+#include <cstdint>
+
+#include "device/hid_transport.h"
+
+namespace tessorin {
+
+constexpr uint16_t kBoardVendorId = 0x5D17;
+constexpr uint16_t kBoardProductId = 0x4A02;
+constexpr uint8_t kRequestReportId = 0xF2;
+constexpr int kTransferTimeoutMs = 2000;
+
+struct DevicePacket {
+    std::array<uint8_t, kReportSize> bytes{};
+    uint8_t& operator[](int i) { return bytes[static_cast<size_t>(i)]; }
+    uint8_t operator[](int i) const { return bytes[static_cast<size_t>(i)]; }
+    void clear() { bytes.fill(0); }
+};
+
+// The current handle of HidLink (kInvalidHidHandle when closed).
+HidHandle hidLink();
+void setHidLink(HidHandle handle);
+bool hidLinkOpen();
+// Closes HidLink if it is open and marks it invalid.
+void closeHidLink();
+
+// The first board present, opened; kInvalidHidHandle if there is none. Not stored in HidLink.
+HidHandle openDownloadBoard();
+
+// Stores 0xF2 in byte 0 and writes all 64 bytes; true when all went out.
+// A failed transfer resets the link: close, then rediscover at once.
+bool writePacket(DevicePacket& packet);
+// True when exactly 64 bytes were read; otherwise the packet holds 64 zeros.
+// A failed transfer resets the link; a short read does not.
+bool readPacket(DevicePacket& packet);
+
+// Busy-waits at least that long on the clock seam's high-resolution counter.
+void delayMicroseconds(double micros);
+
+}  // namespace tessorin
