@@ -1,0 +1,37 @@
+#pragma once
+// What the download drivers and their workers need from the main window. The
+// window implements it and its handlers only forward, e.g.
+//   void CBrevoxDownloadToolDlg::OnBnClickedButtonDownload() { download::onDownloadButton(*this); }
+// Tests implement it in memory.
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/log.h"
+#include "app/message_table.h"
+
+namespace tessorin::download {
+
+class DownloadHost {
+public:
+    virtual ~DownloadHost() = default;
+
+    virtual const MessageTable& messages() const = 0;
+    // Callable from a worker thread: the window carries the append out on its
+    // own thread and waits for it. The station worker never uses it.
+    virtual LogPane& logPane() = 0;
+    // Read on the window's thread only; a worker is handed a copy when it starts,
+    // so the operator may choose another file while it runs.
+    virtual std::string romPath() const = 0;
+    virtual std::string commandLineImagePath() const = 0;
+    virtual std::vector<std::string> commandLineItems() const = 0;
+    virtual std::atomic<bool>& downloadBusy() = 0;
+    // Receives the handler banner.
+    virtual std::string& scratchText() = 0;
+    // Runs work on a new thread that nobody joins (download/worker_thread.h has
+    // the product's version). False when no thread could be started; work then never runs.
+    virtual bool startWorker(std::function<void()> work) = 0;
+};
+
+}  // namespace tessorin::download
