@@ -1,0 +1,131 @@
+#include "app/dialog_template.h"
+
+#include "app/control_ids.h"
+
+namespace tessorin {
+namespace {
+
+ControlStyle pushButton() {
+    ControlStyle s;
+    s.tabStop = true;
+    return s;
+}
+
+ControlStyle comboBox() {
+    ControlStyle s;
+    s.dropDown = true;
+    s.tabStop = true;
+    return s;
+}
+
+ControlStyle staticText(TextAlignment alignment, bool sunken = false) {
+    ControlStyle s;
+    s.alignment = alignment;
+    s.sunken = sunken;
+    return s;
+}
+
+ControlStyle pathLabel() {
+    ControlStyle s;
+    s.sunken = true;
+    s.pathEllipsis = true;
+    return s;
+}
+
+ControlStyle logPane() {
+    ControlStyle s;
+    s.border = true;
+    s.readOnlyMultilinePane = true;
+    return s;
+}
+
+ControlStyle offsetEdit() {
+    ControlStyle s;
+    s.border = true;
+    s.autoHorizontalScroll = true;
+    return s;
+}
+
+TemplateControl button(int id, const char* text, DialogUnitRect rect, bool visible = true) {
+    return {id, ControlKind::PushButton, text, rect, pushButton(), visible};
+}
+
+TemplateControl combo(int id, DialogUnitRect rect, bool visible = true) {
+    return {id, ControlKind::ComboBox, "", rect, comboBox(), visible};
+}
+
+TemplateControl label(int id, const char* text, DialogUnitRect rect, TextAlignment alignment, bool visible = true) {
+    return {id, ControlKind::Static, text, rect, staticText(alignment), visible};
+}
+
+TemplateControl groupBox(int id, const char* text, DialogUnitRect rect, bool visible) {
+    return {id, ControlKind::GroupBox, text, rect, {}, visible};
+}
+
+constexpr auto L = TextAlignment::Left;
+constexpr auto R = TextAlignment::Right;
+constexpr bool kHidden = false;
+
+DialogTemplate buildMainDialogTemplate() {
+    DialogTemplate t;
+    t.resourceId = kMainDialogTemplateId;
+    t.caption = "Tessorin V2.4.6";
+    t.width = 553;
+    t.height = 347;
+    t.fontFace = "MS Shell Dlg";
+    t.fontPointSize = 9;
+    t.controls = {
+        button(1000, "Select ROM", {14, 40, 46, 14}),
+        {1002, ControlKind::Static, "", {56, 63, 193, 26}, staticText(L, true), true},
+        button(1003, "Download", {74, 40, 50, 14}),
+        label(-1, "ROM Path\xEF\xBC\x9A", {15, 64, 39, 8}, L),  // full-width colon U+FF1A
+        {1006, ControlKind::Edit, "", {7, 103, 306, 238}, logPane(), true},
+        label(1018, "Frequency", {334, 27, 85, 8}, R),
+        combo(1019, {430, 27, 48, 129}),
+        button(1015, "SELECT", {480, 27, 37, 14}),
+        label(1030, "ModulationRate", {334, 43, 85, 8}, R),
+        combo(1020, {430, 43, 48, 126}),
+        button(1021, "SELECT", {480, 43, 37, 14}),
+        label(1037, "TX/RX", {334, 60, 85, 8}, R),
+        combo(1022, {430, 60, 48, 126}),
+        button(1023, "SELECT", {480, 60, 37, 14}),
+        label(1031, "RF Mode", {334, 81, 85, 8}, R),
+        combo(1024, {430, 77, 48, 136}),
+        button(1025, "SELECT", {480, 75, 37, 14}),
+        label(1045, "Carrier/data", {334, 97, 85, 8}, R),
+        combo(1026, {430, 93, 48, 121}),
+        button(1027, "SELECT", {480, 91, 37, 14}),
+        label(1046, "Data Length", {334, 112, 85, 8}, R),
+        combo(1028, {430, 110, 48, 108}),
+        button(1029, "SELECT", {480, 108, 37, 14}),
+        combo(1032, {430, 127, 48, 110}),
+        button(1033, "SELECT", {480, 127, 37, 14}),
+        label(1034, "Freq hop/fix", {334, 130, 85, 8}, R),
+        groupBox(1048, "", {348, 14, 177, 130}, true),
+        groupBox(-1, "2.4G Frequency Test", {367, 275, 151, 44}, kHidden),
+        label(1047, "Frequency", {370, 292, 34, 8}, L, kHidden),
+        combo(1036, {424, 292, 48, 129}, kHidden),
+        button(1016, "SELECT", {474, 291, 37, 14}, kHidden),
+        combo(1040, {260, 68, 48, 129}, kHidden),
+        label(-1, "chip type", {263, 72, 31, 8}, L, kHidden),
+        label(1035, "Frequency Offset", {347, 244, 85, 8}, R, kHidden),
+        {1004, ControlKind::Edit, "", {443, 240, 46, 14}, offsetEdit(), kHidden},
+        button(1038, "SET", {493, 240, 37, 14}, kHidden),
+        combo(1039, {443, 258, 48, 110}, kHidden),
+        button(1041, "SELECT", {493, 258, 37, 14}, kHidden),
+        label(1042, "Power", {347, 262, 85, 8}, R, kHidden),
+        button(1001, "Select INI", {265, 14, 46, 14}),
+        {1005, ControlKind::Static, "", {22, 10, 227, 18}, pathLabel(), true},
+        {1044, ControlKind::Static, "", {133, 35, 168, 22}, staticText(L, true), true},
+    };
+    return t;
+}
+
+}  // namespace
+
+const DialogTemplate& mainDialogTemplate() {
+    static const DialogTemplate instance = buildMainDialogTemplate();
+    return instance;
+}
+
+}  // namespace tessorin
