@@ -1,0 +1,79 @@
+#pragma once
+// The chip described by section chip_impl: parameter register addresses,
+// frequency drift and power.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessorin {
+
+constexpr const char* kChipSection = "chip_impl";
+constexpr const char* kChipKeyPrefix = "chip_";
+constexpr size_t kChipAddressParamCount = 7;  // parameters 0 to 6
+constexpr size_t kAddressFlagCount = 9;       // the seven addresses, drift, power
+
+// Key words in the order of the chip keys; the full key is "chip_" + word.
+constexpr std::array<std::string_view, 14> kChipKeyWords = {
+    "type",           "freq_addr",       "mod_rate_addr",   "tx_rx_addr",         "bt_ble_addr",
+    "carrier_data_addr", "data_length_addr", "freq_fix_hop_addr", "freq_drift_addr", "freq_drift_pre",
+    "freq_drift_range", "freq_drift_post", "power_addr",      "power_value"};
+
+class ChipDef {
+public:
+    // Nothing loaded: every flag off, every text empty.
+    ChipDef() = default;
+    // Loads from the file under the record guard; an error ends the load and
+    // the fields set before it keep their values.
+    explicit ChipDef(const std::string& iniPath);
+
+    // The value of a full key name in section chip_impl, read from the file now.
+    std::string readChipKey(std::string_view key) const;
+    // The address text of parameter 0 to 6 as the file holds it at this moment;
+    // any other index reads parameter 0.
+    std::string paramAddressText(int parameterIndex) const;
+
+    // Availability of the seven parameters, then drift, then power. Fewer than
+    // nine when the load ended early.
+    std::vector<bool> addressValidFlags() const { return addressValid_; }
+    std::string chipType() const { return chipType_; }
+    const std::string& iniPath() const { return iniPath_; }
+
+    bool freqDriftSupported() const { return freqDriftSupported_; }
+    int32_t freqDriftMin() const { return freqDriftMin_; }
+    int32_t freqDriftMax() const { return freqDriftMax_; }
+    const std::string& freqDriftPre() const { return freqDriftPre_; }
+    const std::string& freqDriftPost() const { return freqDriftPost_; }
+    // chip_freq_drift_range as read, brackets removed once it was parsed.
+    const std::string& freqDriftRangeText() const { return freqDriftRangeText_; }
+
+    bool powerSupported() const { return powerSupported_; }
+    std::vector<std::string> powerAddrs() const { return powerAddrs_; }
+    // Row i holds the value text of every power level for register i.
+    std::vector<std::vector<std::string>> powerValueTable() const { return powerValueTable_; }
+
+    // "chip_" + key word.
+    static std::string keyName(std::string_view keyWord);
+
+private:
+    void load();
+    void loadFreqDrift();
+    void loadPower();
+
+    std::vector<bool> addressValid_;
+    std::string iniPath_;
+    std::string freqDriftRangeText_;
+    std::string chipType_;
+    bool freqDriftSupported_ = false;
+    std::string freqDriftPre_;
+    std::string freqDriftPost_;
+    int32_t freqDriftMin_ = 0;
+    int32_t freqDriftMax_ = 0;
+    bool powerSupported_ = false;
+    std::vector<std::string> powerAddrs_;
+    std::vector<std::vector<std::string>> powerValueTable_;
+};
+
+}  // namespace tessorin
