@@ -1,0 +1,106 @@
+#include "download/code_file_reader.h"
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "base/paths.h"
+#include "download/code_line_pieces.h"
+#include "download/code_number.h"
+
+namespace tessorin::download {
+namespace {
+
+constexpr size_t kSpacedByteCount = 16;
+constexpr size_t kSpacedByteStride = 3;
+
+bool startsWithBinaryDigits(std::string_view line, size_t count) {
+    if (line.size() < count) return false;
+    for (size_t i = 0; i < count; ++i) {
+        if (line[i] != '0' && line[i] != '1') return false;
+    }
+    return true;
+}
+
+// A space at offsets 2, 5, ..., 44, each right after a character that is not one.
+bool hasSpacedBytes(std::string_view line) {
+    for (size_t i = 0; i + 1 < kSpacedByteCount; ++i) {
+        size_t gap = kSpacedByteStride * i + 2;
+        if (gap >= line.size() || line[gap] != ' ' || line[gap - 1] == ' ') return false;
+    }
+    return true;
+}
+
+struct LayoutChoice {
+    CodeFileLayout layout;
+    int base;  // digits of a line are read in this base
+};
+
+LayoutChoice chooseLayout(std::string_view firstLine) {
+    if (firstLine.size() > 32) {
+        if (startsWithBinaryDigits(firstLine, 31)) return {CodeFileLayout::WordPerLine, 2};
+        if (hasSpacedBytes(firstLine)) return {CodeFileLayout::SixteenBytesPerLine, 16};
+        return {CodeFileLayout::BytePerLine, 16};
+    }
+    if (firstLine.size() > 3) return {CodeFileLayout::WordPerLine, 16};
+    return {CodeFileLayout::BytePerLine, 16};
+}
+
+size_t bytesPerLine(CodeFileLayout layout) {
+    switch (layout) {
+        case CodeFileLayout::WordPerLine: return 4;
+        case CodeFileLayout::SixteenBytesPerLine: return kSpacedByteCount;
+        case CodeFileLayout::BytePerLine: break;
+    }
+    return 1;
+}
+
+// Positions past the end of a short line yield 0: the line alone decides its bytes.
+void convertLine(std::string_view line, LayoutChoice choice, uint8_t* out) {
+    switch (choice.layout) {
+        case CodeFileLayout::WordPerLine: {
+            uint32_t word = readCodeNumber(line, choice.base);
+            out[0] = static_cast<uint8_t>(word >> 24);
+            out[1] = static_cast<uint8_t>(word >> 16);
+            out[2] = static_cast<uint8_t>(word >> 8);
+            out[3] = static_cast<uint8_t>(word);
+            return;
+        }
+        case CodeFileLayout::BytePerLine:
+            out[0] = static_cast<uint8_t>(readCodeNumber(line, choice.base));
+            return;
+        case CodeFileLayout::SixteenBytesPerLine:
+            for (size_t i = 0; i < kSpacedByteCount; ++i) {
+                size_t offset = kSpacedByteStride * i;
+                out[i] = offset < line.size() ? static_cast<uint8_t>(readCodeNumber(line.substr(offset), 16)) : 0;
+            }
+            return;
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    if (!file) return {CodeFileStatus::OpenFailed, 0, CodeFileLayout::BytePerLine};
+
+    CodeLinePieces pieces(file.get());
+    std::string_view line;
+    if (!pieces.next(line)) return {CodeFileStatus::Empty, 0, CodeFileLayout::BytePerLine};
+
+    const LayoutChoice choice = chooseLayout(line);
+    const size_t lineBytes = bytesPerLine(choice.layout);
+    size_t count = 0;
+    do {
+        if (destination.size() - count < lineBytes) return {CodeFileStatus::TooLarge, 0, choice.layout};
+        convertLine(line, choice, destination.data() + count);
+        count += lineBytes;
+    } while (pieces.next(line));
+    return {CodeFileStatus::Read, count, choice.layout};
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,34 @@
+#pragma once
+// Turns a code file (a text of hexadecimal numbers, .rom or .dat) into the plain
+// byte image the download procedures send. The first line decides the layout.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tessorin::download {
+
+enum class CodeFileLayout {
+    WordPerLine,          // one 32-bit number per line, 4 bytes, most significant first
+    BytePerLine,          // one number per line, its low 8 bits
+    SixteenBytesPerLine,  // sixteen two-digit numbers at offsets 0, 3, ..., 45
+};
+
+enum class CodeFileStatus {
+    Read,        // byteCount bytes are in the destination
+    OpenFailed,
+    Empty,       // opened, but no lines
+    TooLarge,    // yields more bytes than the destination holds; refused as a whole
+};
+
+struct CodeFileResult {
+    CodeFileStatus status = CodeFileStatus::OpenFailed;
+    size_t byteCount = 0;  // 0 unless Read
+    CodeFileLayout layout = CodeFileLayout::BytePerLine;
+};
+
+// Reads the file at the UTF-8 path into destination, never past its end. Writes
+// no message; callers report by the status.
+CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path);
+
+}  // namespace tessorin::download
