@@ -1,1 +1,50 @@
-# Windows build: filled by the Windows platform layer.
+# Windows build (mingw-w64 cross-build, see cmake/mingw-w64.cmake): the core with
+# its *_win32.cpp files, the GUI program tessorin.exe and the Windows test suite.
+enable_language(RC)
+
+# Wide Win32 API throughout; CancelIoEx needs Vista or later.
+target_compile_definitions(tessorin_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+target_link_libraries(tessorin_core PUBLIC setupapi hid comctl32 comdlg32 shell32 shlwapi gdi32 user32)
+
+file(GLOB EMULATOR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/emulator/*.cpp)
+if(EMULATOR_SOURCES)
+  add_library(tessorin_emulator STATIC ${EMULATOR_SOURCES})
+  target_link_libraries(tessorin_emulator PUBLIC tessorin_core)
+else()
+  add_library(tessorin_emulator INTERFACE)
+  target_link_libraries(tessorin_emulator INTERFACE tessorin_core)
+endif()
+
+# The dialog on plain Win32, shared by the program and the window tests.
+set(TESSORIN_RESOURCES ${CMAKE_SOURCE_DIR}/app/win32/tessorin.rc)
+file(GLOB WIN32_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
+list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "_main\\.cpp$")
+add_library(tessorin_win32_ui STATIC ${WIN32_UI_SOURCES})
+target_link_libraries(tessorin_win32_ui PUBLIC tessorin_core)
+
+add_executable(tessorin WIN32 ${CMAKE_SOURCE_DIR}/app/win32/tessorin_main.cpp ${TESSORIN_RESOURCES})
+target_link_libraries(tessorin PRIVATE tessorin_win32_ui)
+target_link_options(tessorin PRIVATE -municode)
+
+if(TESSORIN_TESTS)
+  enable_testing()
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # Third-party code: its warnings are not ours to fail on.
+  target_compile_options(gtest PRIVATE -Wno-error)
+  target_compile_options(gtest_main PRIVATE -Wno-error)
+
+  file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
+  target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
+
+  file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+  if(WIN32_TEST_SOURCES)
+    # The dialog template is loaded from the test executable's own resources.
+    add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})
+    target_link_libraries(tessorin_win32_tests PRIVATE tessorin_win32_ui tessorin_test_support gtest_main)
+    add_test(NAME tessorin_win32_tests COMMAND tessorin_win32_tests)
+  endif()
+endif()
