@@ -3,22 +3,15 @@
 // this; the commands themselves live in rftest/ as free functions over it.
 #include <array>
 #include <string>
-#include <vector>
 
 #include "app/log.h"
 #include "app/message_table.h"
 #include "app/window_controls.h"
+#include "config/ext_controls.h"
 
 namespace tessorin {
 
-struct TestConfig;
-struct ExtControlDef;
-
-// One control of the configured panel as the commands see it.
-struct ConfiguredControl {
-    const ExtControlDef* definition = nullptr;  // owned by the configuration
-    int comboId = 0;                            // 1224 + position in the panel
-};
+class TestConfig;
 
 class RfHost {
 public:
@@ -28,8 +21,8 @@ public:
     virtual LogPane& pane() = 0;
     // nullptr before the first INI file is loaded.
     virtual const TestConfig* configuration() = 0;
-    // The configured panel in panel order.
-    virtual std::vector<ConfiguredControl> configuredControls() = 0;
+    // The configured panel in panel order, each record with its combo box id set.
+    virtual ExtControlList configuredControls() = 0;
     virtual std::string& scratchText() = 0;
     virtual std::string& commandText() = 0;
     // True while a download worker owns the board link.
