@@ -1,7 +1,6 @@
 #pragma once
 // The chip described by section chip_impl: parameter register addresses,
 // frequency drift and power.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,14 +14,16 @@ constexpr const char* kChipKeyPrefix = "chip_";
 constexpr size_t kChipAddressParamCount = 7;  // parameters 0 to 6
 constexpr size_t kAddressFlagCount = 9;       // the seven addresses, drift, power
 
-// Key words in the order of the chip keys; the full key is "chip_" + word.
-constexpr std::array<std::string_view, 14> kChipKeyWords = {
-    "type",           "freq_addr",       "mod_rate_addr",   "tx_rx_addr",         "bt_ble_addr",
-    "carrier_data_addr", "data_length_addr", "freq_fix_hop_addr", "freq_drift_addr", "freq_drift_pre",
-    "freq_drift_range", "freq_drift_post", "power_addr",      "power_value"};
-
 class ChipDef {
 public:
+    // The keys of section chip_impl, in table order.
+    enum class Key : size_t {
+        type, freqAddr, modRateAddr, txRxAddr, btBleAddr, carrierDataAddr, dataLengthAddr, freqFixHopAddr,
+        freqDriftAddr, freqDriftPre, freqDriftRange, freqDriftPost, powerAddr, powerValue, count
+    };
+    // "chip_" + the key word, e.g. chip_freq_addr.
+    static std::string keyName(Key key);
+
     // Nothing loaded: every flag off, every text empty.
     ChipDef() = default;
     // Loads from the file under the record guard; an error ends the load and
@@ -54,10 +55,8 @@ public:
     // Row i holds the value text of every power level for register i.
     std::vector<std::vector<std::string>> powerValueTable() const { return powerValueTable_; }
 
-    // "chip_" + key word.
-    static std::string keyName(std::string_view keyWord);
-
 private:
+    std::string readKey(Key key) const { return readChipKey(keyName(key)); }
     void load();
     void loadFreqDrift();
     void loadPower();

@@ -1,0 +1,53 @@
+#include "config/combo_def.h"
+
+#include <stdexcept>
+
+#include "base/format.h"
+#include "config/ini_path.h"
+#include "config/keyed_lists.h"
+#include "config/numbers.h"
+#include "config/profile_read.h"
+#include "config/record_guard.h"
+
+namespace tessorin {
+
+ComboDef ComboDef::loadRfParameter(const std::string& iniPath, std::string_view stem, std::string_view section) {
+    requireReadableIni(iniPath);
+    ComboDef combo;
+    combo.section_ = section;
+    combo.iniPath_ = iniPath;
+    combo.baseKey_ = stem;
+    combo.comboKey_ = combo.baseKey_ + "_combox";
+    combo.valueKey_ = combo.baseKey_ + "_value";
+    combo.initIndexKey_ = combo.baseKey_ + "_init_select_index";
+    std::string initIndexText = readProfileString(section, combo.initIndexKey_, iniPath);
+    std::string valueText = readProfileString(section, combo.valueKey_, iniPath);
+    std::string comboText = readProfileString(section, combo.comboKey_, iniPath);
+    runRecordGuarded([&] {
+        combo.displayTexts_ = expandTextListOfKey(combo.comboKey_, comboText);
+        combo.numericValues_ = expandNumberListOfKey(combo.valueKey_, valueText);
+        combo.initSelectIndex_ = parseNumber(initIndexText);
+    });
+    return combo;
+}
+
+ComboDef ComboDef::loadConfigured(std::string_view comboKey, std::string_view comboText, std::string_view valueKey,
+                                  std::string_view valueText, std::string_view initIndexText, bool valuesAreText) {
+    ComboDef combo;
+    runRecordGuarded([&] {
+        combo.valuesAreText_ = valuesAreText;
+        combo.displayTexts_ = expandTextListOfKey(comboKey, comboText);
+        if (valuesAreText) combo.textValues_ = expandTextListOfKey(valueKey, valueText);
+        else combo.numericValues_ = expandNumberListOfKey(valueKey, valueText);
+        combo.initSelectIndex_ = parseNumber(initIndexText);
+    });
+    return combo;
+}
+
+std::string ComboDef::valueText(int index) const {
+    if (index < 0) throw std::out_of_range("combo value index below 0");
+    size_t at = static_cast<size_t>(index);
+    return valuesAreText_ ? textValues_.at(at) : formatText("%x", {numericValues_.at(at)});
+}
+
+}  // namespace tessorin
