@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/control_ids.h"
 #include "app/log.h"
 #include "app/message_table.h"
 #include "app/window_controls.h"
@@ -62,7 +63,7 @@ inline constexpr int kSetFrequencyButtonId = 1016;
 inline constexpr int kFrequency24gComboId = 1036;
 inline constexpr int kChipTypeComboId = 1040;
 // Command ids routed to the configured buttons; later buttons do nothing.
-inline constexpr int kFirstConfiguredButtonId = 1324;
-inline constexpr int kLastRoutedConfiguredButtonId = 1374;
+inline constexpr int kFirstConfiguredButtonId = kConfiguredButtonBaseId;
+inline constexpr int kLastRoutedConfiguredButtonId = kFirstConfiguredButtonId + 50;
 
 }  // namespace tessorin

@@ -1,0 +1,51 @@
+#include "rftest/command_frame.h"
+
+#include "app/handler_guard.h"
+#include "app/unicode_exception.h"
+#include "base/format.h"
+#include "config/numbers.h"
+#include "device/board_commands.h"
+#include "rftest/rf_messages.h"
+
+namespace tessorin {
+
+std::array<uint8_t, 4> littleEndianBytes(uint32_t value) {
+    return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+            static_cast<uint8_t>(value >> 24)};
+}
+
+bool beginBoardCommand(RfHost& host, std::string_view qualifiedName) {
+    logHandlerBanner(host.scratchText(), host.pane(), qualifiedName);
+    if (!host.downloadBusy()) return true;
+    host.pane().appendLogPane(host.messages()[msgBusyDownloading]);
+    return false;
+}
+
+void requireWriteSent(RfHost& host, bool sent, std::string_view label) {
+    if (!sent) throw UnicodeException(registerWriteFailedText(host.messages(), label));
+}
+
+void sendByteCommand(RfHost& host, uint32_t address, uint32_t value, std::string_view label,
+                     std::string_view qualifiedName) {
+    if (!beginBoardCommand(host, qualifiedName)) return;
+    openBoardForCommand(host.messages());
+    writeLog(formatText("cmd:[e %04x %x]\n", {address, value}));
+    const std::array<uint8_t, 4> bytes = littleEndianBytes(value);
+    const auto chipAddress = static_cast<int32_t>(address);
+    requireWriteSent(host, boardWriteMemory(true, bytes.data(), chipAddress, 1), label);
+    // The chip's answer is not checked; the read-back only completes the exchange.
+    uint8_t readBack = 0;
+    boardReadMemory(true, chipAddress, &readBack, 1);
+    closeBoardAfterCommand(host.pane(), host.messages(), label);
+}
+
+void sendHexTextCommand(RfHost& host, uint32_t address, std::string_view reversedText, std::string_view label,
+                        std::string_view qualifiedName) {
+    if (!beginBoardCommand(host, qualifiedName)) return;
+    openBoardForCommand(host.messages());
+    writeLog(formatText("cmd:[e %04x %s]\n", {address, reversedText}));
+    writeHexWords(static_cast<int32_t>(address), reverseHexPairs(reversedText));
+    closeBoardAfterCommand(host.pane(), host.messages(), label);
+}
+
+}  // namespace tessorin

@@ -1,0 +1,53 @@
+// Power SELECT: the value text of the chosen level written as words to every power register.
+#include "app/handler_guard.h"
+#include "app/log.h"
+#include "app/unicode_exception.h"
+#include "base/format.h"
+#include "config/numbers.h"
+#include "config/test_config.h"
+#include "device/board_commands.h"
+#include "rftest/command_frame.h"
+#include "rftest/rf_buttons.h"
+#include "rftest/rf_messages.h"
+
+namespace tessorin {
+namespace {
+
+constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnBnClickedButtonPower";
+constexpr const char* kLabel = "power";
+
+void setPower(RfHost& host) {
+    if (!beginBoardCommand(host, kQualifiedName)) return;
+    const MessageTable& messages = host.messages();
+    const int level = host.controls().comboGetCurSel(kPowerComboId);
+    if (level < 0) throw UnicodeException(messages[msgSelectPowerType]);
+    const TestConfig* configuration = host.configuration();
+    if (!configuration || !configuration->chip().powerSupported())
+        throw UnicodeException(messages[msgChipTypeUnsupported]);
+
+    const std::vector<std::string> addresses = configuration->chip().powerAddrs();
+    const std::vector<std::vector<std::string>> values = configuration->chip().powerValueTable();
+    // The combo box may list more levels than the chip's value table holds:
+    // refuse before any register is written rather than write some of them.
+    const auto entry = static_cast<size_t>(level);
+    for (size_t i = 0; i < addresses.size(); ++i)
+        if (i >= values.size() || entry >= values[i].size())
+            throw UnicodeException(missingPowerValueText(messages, level, static_cast<int>(i)));
+
+    openBoardForCommand(messages);
+    for (size_t i = 0; i < addresses.size(); ++i) {
+        const int32_t address = leadingInteger(addresses[i], 16);
+        const std::string& text = values[i][entry];
+        writeLog(formatText("cmd%d:[e %x %s]\n", {static_cast<int>(i), address, text}));
+        writeHexWords(address, text);
+    }
+    closeBoardAfterCommand(host.pane(), messages, kLabel);
+}
+
+}  // namespace
+
+void pressPowerSelect(RfHost& host) {
+    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setPower(host); });
+}
+
+}  // namespace tessorin
