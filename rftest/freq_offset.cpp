@@ -37,9 +37,9 @@ void setFrequencyOffset(RfHost& host) {
     // Both commands are checked before the board is touched, so a bad post
     // template cannot leave the pre command applied on its own.
     const std::vector<std::string> pre = buildDriftCommand(offset, chip.freqDriftPre());
-    checkDriftCommand(messages, ChipDef::keyName("freq_drift_pre"), chip.freqDriftPre(), pre);
+    checkDriftCommand(messages, ChipDef::keyName(ChipDef::Key::freqDriftPre), chip.freqDriftPre(), pre);
     const std::vector<std::string> post = buildDriftCommand(offset, chip.freqDriftPost());
-    checkDriftCommand(messages, ChipDef::keyName("freq_drift_post"), chip.freqDriftPost(), post);
+    checkDriftCommand(messages, ChipDef::keyName(ChipDef::Key::freqDriftPost), chip.freqDriftPost(), post);
 
     openBoardForCommand(messages);
     requireWriteSent(host, sendDriftCommand(pre), kLabel);
