@@ -127,4 +127,17 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && equalsNoCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(text);
+    std::string out;
+    size_t start = 0;
+    for (size_t hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, start)) {
+        out.append(text.substr(start, hit - start));
+        out.append(to);
+        start = hit + from.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
 }  // namespace tessorin

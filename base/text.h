@@ -24,4 +24,8 @@ bool equalsNoCase(std::string_view a, std::string_view b);
 // without regard to ASCII case. A text shorter than the suffix does not end with it.
 bool endsWithNoCase(std::string_view text, std::string_view suffix);
 
+// Every occurrence of from, left to right and not overlapping, replaced by to;
+// the replacement itself is not searched again. An empty from changes nothing.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 }  // namespace tessorin
