@@ -1,6 +1,7 @@
 #pragma once
 // The one process-wide connection to the download board and the report exchange.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "device/hid_transport.h"
@@ -14,8 +15,8 @@ constexpr int kTransferTimeoutMs = 2000;
 
 struct DevicePacket {
     std::array<uint8_t, kReportSize> bytes{};
-    uint8_t& operator[](int i) { return bytes[static_cast<size_t>(i)]; }
-    uint8_t operator[](int i) const { return bytes[static_cast<size_t>(i)]; }
+    uint8_t& operator[](int i) { return bytes[static_cast<std::size_t>(i)]; }
+    uint8_t operator[](int i) const { return bytes[static_cast<std::size_t>(i)]; }
     void clear() { bytes.fill(0); }
 };
 

@@ -1,0 +1,27 @@
+#include <string>
+
+#include "app/unicode_exception.h"
+#include "device/board_commands.h"
+#include "device/hid_link.h"
+
+namespace tessorin {
+
+void openBoardForCommand(const MessageTable& messages) {
+    closeHidLink();
+    setHidLink(openDownloadBoard());
+    if (!hidLinkOpen()) throw UnicodeException(messages[msgOpenUsbFail]);
+    writeLog(messages[msgOpenUsbSuccess]);
+    // The link stays open when no chip answers: the next open closes it.
+    if (!boardHandshake(kHandshakeParameter)) throw UnicodeException(messages[msgBoardNotLinked]);
+}
+
+void closeBoardAfterCommand(LogPane& pane, const MessageTable& messages, std::string_view label) {
+    closeHidLink();
+    std::string text = "set [";
+    text += label;
+    text += "] success!\n";
+    pane.appendLogPane(text);
+    writeLog(messages[msgUsbCloseOk]);
+}
+
+}  // namespace tessorin

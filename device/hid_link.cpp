@@ -1,0 +1,78 @@
+#include "device/hid_link.h"
+
+#include <atomic>
+
+#include "base/clock.h"
+
+namespace tessorin {
+namespace {
+
+// One user at a time is the callers' rule; the handle itself is still read and
+// replaced from several threads (a download worker closes what the window opened).
+std::atomic<HidHandle> link{kInvalidHidHandle};
+
+// After a failed transfer: drop the connection and look for the board at once,
+// so a board that was unplugged and plugged back is picked up by the next
+// transfer. Closing the handle also discards a reply that arrives late for the
+// abandoned request: the new handle starts with an empty input queue, so such a
+// reply is never taken for the answer to the next request.
+void resetLink() {
+    closeHidLink();
+    setHidLink(openDownloadBoard());
+}
+
+}  // namespace
+
+HidHandle hidLink() { return link.load(); }
+
+void setHidLink(HidHandle handle) { link.store(handle); }
+
+bool hidLinkOpen() { return hidLink() != kInvalidHidHandle; }
+
+void closeHidLink() {
+    HidHandle handle = link.exchange(kInvalidHidHandle);
+    if (handle != kInvalidHidHandle) hidTransport().close(handle);
+}
+
+HidHandle openDownloadBoard() { return hidTransport().openFirst(kBoardVendorId, kBoardProductId); }
+
+bool writePacket(DevicePacket& packet) {
+    packet[0] = kRequestReportId;
+    HidHandle handle = hidLink();
+    // A closed link fails at once, like a write on an invalid handle.
+    TransferResult result;
+    if (handle != kInvalidHidHandle) result = hidTransport().write(handle, packet.bytes.data(), kTransferTimeoutMs);
+    if (!result.completed) {
+        resetLink();
+        return false;
+    }
+    return result.count == kReportSize;
+}
+
+bool readPacket(DevicePacket& packet) {
+    HidHandle handle = hidLink();
+    DevicePacket incoming;
+    TransferResult result;
+    if (handle != kInvalidHidHandle) result = hidTransport().read(handle, incoming.bytes.data(), kTransferTimeoutMs);
+    if (result.completed && result.count == kReportSize) {
+        packet = incoming;
+        return true;
+    }
+    packet.clear();
+    // A short read is still a completed transfer: the link stays as it is.
+    if (!result.completed) resetLink();
+    return false;
+}
+
+void delayMicroseconds(double micros) {
+    Clock& clock = processClock();
+    const double frequency = static_cast<double>(clock.perfFrequency());
+    const int64_t start = clock.perfCounter();
+    for (;;) {
+        const int64_t elapsed = clock.perfCounter() - start;
+        if (elapsed < 0) return;
+        if (static_cast<double>(elapsed) / frequency * 1'000'000.0 >= micros) return;
+    }
+}
+
+}  // namespace tessorin

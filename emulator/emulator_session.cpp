@@ -1,0 +1,19 @@
+#include "emulator/emulator_session.h"
+
+#include "device/chip_id_cache.h"
+#include "device/hid_link.h"
+
+namespace tessorin::emulator {
+
+EmulatorSession::EmulatorSession() {
+    closeHidLink();
+    setHidTransport(&emulator);
+    resetChipIdCache();
+}
+
+EmulatorSession::~EmulatorSession() {
+    closeHidLink();
+    setHidTransport(nullptr);
+}
+
+}  // namespace tessorin::emulator
