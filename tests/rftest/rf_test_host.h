@@ -1,0 +1,160 @@
+#pragma once
+// The main window as the RF commands see it, in memory: template controls, a
+// recording pane, the English messages and an INI file in a temporary folder,
+// with the emulator session, log capture and a board with a chip.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "base/format.h"
+#include "base/paths.h"
+#include "config/test_config.h"
+#include "emulator/emulator_session.h"
+#include "rftest/rf_host.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/memory_controls.h"
+
+namespace tessorin::testing {
+
+inline constexpr uint16_t kTestChipId = 0x3C05;
+inline constexpr int kEnglishCodePage = 1252;
+
+// The [common] section: every SELECT row with two entries; values per row set by the test.
+inline std::string rfSection(const std::string& freqValues = "3|0x1ff") {
+    return "[common]\n"
+           "freq_combox=a|b\nfreq_value=" + freqValues + "\n"
+           "modulation_rate_combox=1M|2M\nmodulation_rate_value=0x11|0x12\n"
+           "tx_rx_combox=TX|RX\ntx_rx_value=0x21|0x22\n"
+           "bt_ble_combox=BT|BLE\nbt_ble_value=0x31|0x32\n"
+           "carrier_data_combox=carrier;data\ncarrier_data_value=0x41;0x42\n"
+           "data_length_combox=37|255\ndata_length_value=0x51|0x52\n"
+           "freq_hop_or_fix_combox=fix|hop\nfreq_hop_or_fix_value=0x61|0x62\n"
+           "power_combox=0-7`dBm\npower_init_select_index=2\n";
+}
+
+// A USB error on one write of the host (counting from 1), in front of the
+// emulator; every other transfer reaches the emulated board unchanged.
+class FailingWrite final : public HidTransport {
+public:
+    FailingWrite(HidTransport& board, int failingWrite) : board_(board), failingWrite_(failingWrite) {
+        setHidTransport(this);
+    }
+    ~FailingWrite() override { setHidTransport(&board_); }
+    FailingWrite(const FailingWrite&) = delete;
+    FailingWrite& operator=(const FailingWrite&) = delete;
+
+    HidHandle openFirst(uint16_t vendorId, uint16_t productId) override { return board_.openFirst(vendorId, productId); }
+    void close(HidHandle handle) override { board_.close(handle); }
+    TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override {
+        if (++writes_ == failingWrite_) return {};
+        return board_.write(handle, report, timeoutMs);
+    }
+    TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) override {
+        return board_.read(handle, report, timeoutMs);
+    }
+
+private:
+    HidTransport& board_;
+    int failingWrite_;
+    int writes_ = 0;
+};
+
+class RfTestHost final : public RfHost {
+public:
+    WindowControls& controls() override { return controls_; }
+    const MessageTable& messages() override { return messages_; }
+    LogPane& pane() override { return pane_; }
+    const TestConfig* configuration() override { return configuration_.get(); }
+    ExtControlList configuredControls() override { return configuration_ ? configuration_->extControls() : ExtControlList{}; }
+    std::string& scratchText() override { return scratchText_; }
+    std::string& commandText() override { return commandText_; }
+    bool downloadBusy() override { return busy; }
+
+    // Writes the INI file and loads it, filling the combo boxes and building the
+    // configured panel as the window does.
+    void loadIni(const std::string& text) {
+        writeIni(text);
+        configuration_ = loadTestConfig(iniPath());
+        for (const RfParameterRow& row : kRfParameterRows) fillCombo(row.comboId, configuration_->rfCombo(row.index));
+        fillCombo(kPowerComboId, configuration_->rfCombo(rfPower));
+        const ExtControlList configured = configuration_->extControls();
+        for (size_t i = 0; i < configured.size(); ++i) {
+            const int offset = static_cast<int>(i);
+            const int comboId = kConfiguredComboBaseId + offset;
+            controls_.createControl({ControlKind::ComboBox, comboId, "", {}, false});
+            configured[i]->setControlIds(kConfiguredLabelBaseId + offset, comboId, kConfiguredButtonBaseId + offset);
+            fillCombo(comboId, configured[i]->combo());
+        }
+        log.clear();
+    }
+    // Changes the file without reloading it.
+    void writeIni(const std::string& text) { std::ofstream(folder_.path / "rf.ini", std::ios::binary) << text; }
+    std::string iniPath() const { return pathToUtf8(folder_.path / "rf.ini"); }
+
+    void select(int comboId, int index) { controls_.comboSetCurSel(comboId, index); }
+    void setText(int id, const std::string& text) { controls_.setControlText(id, text); }
+
+    std::string paneText() const { return pane_.text(); }
+    std::string logText() const { return log.maskedText(); }
+    std::string trace() const { return session.emulator.trace(); }
+    std::vector<uint8_t> chipBytes(uint32_t address, int count) {
+        return session.emulator.withChip(board, [&](emulator::ChipModel& chip) { return chip.peek(address, count); });
+    }
+    void pokeChip(uint32_t address, uint8_t value) {
+        session.emulator.withChip(board, [&](emulator::ChipModel& chip) {
+            chip.poke(address, value);
+            return 0;
+        });
+    }
+
+    emulator::EmulatorSession session;
+    LogCapture log;
+    int board = session.emulator.addBoard(kTestChipId);
+    bool busy = false;
+
+private:
+    void fillCombo(int id, const ComboDef& combo) {
+        controls_.comboResetContent(id);
+        for (const std::string& text : combo.displayTexts()) controls_.comboAddString(id, text);
+        controls_.comboSetCurSel(id, static_cast<int>(combo.initSelectIndex()));
+    }
+
+    struct TempFolder {
+        TempFolder() {
+            const std::string name = formatText("rftest-%x%x", {std::random_device{}(), std::random_device{}()});
+            path = std::filesystem::temp_directory_path() / name;
+            std::filesystem::create_directories(path);
+        }
+        ~TempFolder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+        std::filesystem::path path;
+    };
+
+    TempFolder folder_;
+    MemoryControls controls_;
+    MessageTable messages_{kEnglishCodePage};
+    RecordingPane pane_;
+    std::unique_ptr<TestConfig> configuration_;
+    std::string scratchText_;
+    std::string commandText_;
+};
+
+// One log line as writeLog writes it, timestamp masked.
+inline std::string logLine(const std::string& message) { return "[T]\t\t" + message + "\n"; }
+// One pane append as the pane holds it.
+inline std::string paneLine(const std::string& text) { return withPaneLineEnd(text); }
+
+inline constexpr const char* kSeparator = "----------------------------------------------------\n";
+inline std::string bannerLine(const std::string& qualifiedName) {
+    return logLine("#############[" + qualifiedName + "]#############\n");
+}
+
+}  // namespace tessorin::testing
