@@ -5,10 +5,8 @@
 
 namespace tessorin::download {
 
-// Skips leading white space, takes one optional sign (minus negates modulo 2^32)
-// and, in base 16, an optional 0x or 0X, then reads digits of the base up to the
-// first other character. No digits give 0; a value above 32 bits gives 0xFFFFFFFF.
-// Bases 2 and 16 are used.
+// strtoul-like (config/numbers.h parseNumberInBase), except that a text without
+// digits gives 0 and a value wider than 32 bits gives 0xFFFFFFFF.
 uint32_t readCodeNumber(std::string_view text, int base);
 
 }  // namespace tessorin::download

@@ -1,0 +1,25 @@
+#include "download/code_image_file.h"
+
+#include "app/log.h"
+#include "base/format.h"
+#include "download/code_file_reader.h"
+
+namespace tessorin::download {
+
+std::optional<std::span<const uint8_t>> readImageForDownload(std::span<uint8_t> buffer, const std::string& imagePath) {
+    CodeFileResult result = readCodeFile(buffer, imagePath);
+    switch (result.status) {
+        case CodeFileStatus::Read:
+            return std::span<const uint8_t>(buffer.data(), result.byteCount);
+        case CodeFileStatus::TooLarge:
+            writeLog(formatText("code file %s is larger than %u bytes\n", {imagePath, buffer.size()}));
+            return std::nullopt;
+        case CodeFileStatus::OpenFailed:
+        case CodeFileStatus::Empty:
+            break;
+    }
+    writeTrace(formatText("error opening code file %s\n", {imagePath}));
+    return std::nullopt;
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,54 @@
+#include "download/cpu_probe.h"
+
+#include "device/board_commands.h"
+
+namespace tessorin::download {
+namespace {
+
+constexpr int kAttempts = 3;
+constexpr int32_t kCpuControlRegister = 0x8203;
+constexpr int32_t kProgramCounterRegister = 0x800E;
+constexpr int32_t kCpuStatusRegister = 0x8204;
+constexpr uint8_t kCpuStoppedBit = 0x01;
+constexpr uint16_t kUnwantedProgramCounter = 0x0214;
+constexpr uint32_t kWindowFlag = 0x20000;  // bit 17 of the first indirect read
+
+}  // namespace
+
+int32_t boardHaltAndInspectCpu() {
+    if (!boardWaitReady(kHandshakeParameter)) return 0;
+    if (!boardHandshake(kHandshakeParameter)) return 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const uint8_t hold = 0x01;  // a plain write, not a read-modify-write
+        boardWriteMemory(true, &hold, kCpuControlRegister, 1);
+        uint8_t pc[2] = {0, 0};
+        boardReadMemory(true, kProgramCounterRegister, pc, 2);
+        uint8_t status = 0;
+        boardReadMemory(false, kCpuStatusRegister, &status, 1);
+        const uint16_t programCounter = static_cast<uint16_t>(pc[0] | (pc[1] << 8));
+        const bool stopped = (status & kCpuStoppedBit) != 0;
+
+        boardIndirectWrite(0xA05F0003, 0xEDF3);
+        const uint32_t v = boardIndirectRead(0xEDF2);
+        const bool flagged = (v & kWindowFlag) != 0;
+        uint32_t r = 0;
+        if (flagged) {
+            boardIndirectWrite(0x0000000F, 0xEDF5);
+            r = boardIndirectRead(0xEDF8);
+        } else {
+            r = boardIndirectRead(0x101C);
+        }
+        if (stopped && programCounter != kUnwantedProgramCounter && (flagged || r == 0)) {
+            return flagged ? static_cast<int32_t>(r) : 0;
+        }
+    }
+    return 0;
+}
+
+void probeCpuBeforeDownload() {
+    for (int i = 0; i < kCpuProbeRepeats; ++i) {
+        if (boardHaltAndInspectCpu() > 0) return;
+    }
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,80 @@
+#include "download/dat_download.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "app/log.h"
+#include "base/clock.h"
+#include "base/format.h"
+#include "device/board_commands.h"
+#include "device/hid_link.h"
+#include "download/code_image_file.h"
+#include "download/eeprom_engine.h"
+
+namespace tessorin::download {
+namespace {
+
+constexpr uint8_t kEepromDeviceAddress = 0xA0;
+constexpr size_t kRecordHeaderSize = 3;
+constexpr uint64_t kDoneWaitMs = 2000;
+constexpr double kPagePauseMicros = 5000;
+
+EepromEngine currentEngine() { return eepromEngineFor(boardReadChipId(), chipInKnownList()); }
+
+}  // namespace
+
+bool eepromStartAndWait() {
+    const EepromEngine engine = currentEngine();
+    boardWriteMemory(true, &engine.startValue, engine.startRegister, 1);
+    Clock& clock = processClock();
+    const uint64_t start = clock.tickMs();
+    for (;;) {
+        uint8_t status = 0;
+        boardReadMemory(false, kEepromStatusRegister, &status, 1);
+        if (status & engine.doneBit) return true;
+        if (clock.tickMs() - start > kDoneWaitMs) return false;
+    }
+}
+
+bool eepromTransferChunk(const uint8_t* record, int32_t recordLength) {
+    const EepromEngine engine = currentEngine();
+    const uint8_t noOffset[2] = {0x00, 0x00};
+    const uint8_t length[2] = {static_cast<uint8_t>(recordLength & 0xFF), static_cast<uint8_t>((recordLength >> 8) & 0xFF)};
+    boardWriteMemory(true, &engine.modeValue, engine.modeRegister, 1);
+    boardWriteMemory(true, noOffset, engine.offsetRegister, 2);
+    boardWriteMemory(true, length, engine.lengthRegister, 2);
+    boardWriteMemory(true, record, engine.stagingBuffer, recordLength);
+    return eepromStartAndWait();
+}
+
+bool writeEepromImage(std::span<const uint8_t> image) {
+    if (image.size() > kEepromAddressSpace) {
+        writeLog(formatText("dat image of %u bytes is larger than the %u bytes the EEPROM can address\n",
+                            {image.size(), kEepromAddressSpace}));
+        return false;
+    }
+    std::array<uint8_t, kRecordHeaderSize + kEepromPageSize> record{};
+    size_t position = 0;
+    while (position < image.size()) {
+        const size_t address = position;  // the image starts at EEPROM address 0
+        const size_t chunk = std::min(kEepromPageSize - address % kEepromPageSize, image.size() - position);
+        record[0] = kEepromDeviceAddress;
+        record[1] = static_cast<uint8_t>(address >> 8);
+        record[2] = static_cast<uint8_t>(address);
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(position), chunk, record.begin() + kRecordHeaderSize);
+        if (!eepromTransferChunk(record.data(), static_cast<int32_t>(chunk + kRecordHeaderSize))) return false;
+        delayMicroseconds(kPagePauseMicros);
+        position += chunk;
+    }
+    return true;
+}
+
+bool downloadDatImage(const std::string& imagePath) {
+    std::vector<uint8_t> buffer(DAT_IMAGE_CAPACITY);
+    std::optional<std::span<const uint8_t>> image = readImageForDownload(buffer, imagePath);
+    if (!image) return false;
+    return writeEepromImage(*image);
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,30 @@
+#pragma once
+// The DAT download: the image written page by page into the serial EEPROM behind
+// the chip, through the chip's EEPROM transfer engine.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tessorin::download {
+
+constexpr size_t DAT_IMAGE_CAPACITY = 524288;
+// The EEPROM address is 16 bits wide; a larger image would wrap onto its own start.
+constexpr size_t kEepromAddressSpace = 65536;
+constexpr size_t kEepromPageSize = 32;
+
+// Reads the code file at the UTF-8 path and writes it. False when the file gave
+// no bytes, was too large, or a page failed.
+bool downloadDatImage(const std::string& imagePath);
+
+// Pages of up to 32 bytes from EEPROM address 0, 5 ms apart. Refuses an image
+// larger than the EEPROM address space before the first page. An empty image succeeds.
+bool writeEepromImage(std::span<const uint8_t> image);
+
+// Stages one transfer record (0xA0, address high, address low, page data) and runs the engine.
+bool eepromTransferChunk(const uint8_t* record, int32_t recordLength);
+
+// Starts the engine and polls its done bit for up to 2000 ms.
+bool eepromStartAndWait();
+
+}  // namespace tessorin::download

@@ -1,0 +1,44 @@
+#include "download/rom_download.h"
+
+#include <vector>
+
+#include "device/board_commands.h"
+#include "download/code_image_file.h"
+
+namespace tessorin::download {
+namespace {
+
+constexpr int32_t kCodeLoadAddressLow = 0x8022;
+constexpr int32_t kCodeLoadAddressMid = 0x8023;
+constexpr int32_t kCodeLoadAddressHigh = 0x8024;
+constexpr int32_t kCodeLoadPort = 0x8025;
+constexpr int32_t kCodeRunRegister = 0x8003;
+constexpr uint8_t kHoldCpu = 1;
+constexpr uint8_t kHoldCpuAndLoaded = 3;
+
+bool writeRegisterByte(int32_t address, uint8_t value) { return boardWriteMemory(true, &value, address, 1); }
+
+}  // namespace
+
+bool loadCodeImage(std::span<const uint8_t> image) {
+    // A write that does not go out leaves the chip in an unknown state: the load has failed.
+    if (!boardSetCpuControl(kHoldCpu)) return false;
+    if (!writeRegisterByte(kCodeLoadAddressLow, 0x00)) return false;
+    if (!writeRegisterByte(kCodeLoadAddressMid, 0x80)) return false;
+    if (!writeRegisterByte(kCodeLoadAddressHigh, 0x00)) return false;
+    if (!boardWriteMemory(false, image.data(), kCodeLoadPort, static_cast<int32_t>(image.size()))) return false;
+    const uint8_t cleared[2] = {0x00, 0x00};
+    return boardWriteMemory(true, cleared, kCodeLoadAddressMid, 2);
+}
+
+bool downloadRomImage(const std::string& imagePath) {
+    boardHandshake(kHandshakeParameter);  // only the exchange is wanted here, not its answer
+    std::vector<uint8_t> buffer(ROM_IMAGE_CAPACITY);
+    std::optional<std::span<const uint8_t>> image = readImageForDownload(buffer, imagePath);
+    if (!image) return false;
+    if (!loadCodeImage(*image)) return false;
+    if (!boardSetCpuControl(kHoldCpuAndLoaded)) return false;
+    return writeRegisterByte(kCodeRunRegister, 0x01);
+}
+
+}  // namespace tessorin::download

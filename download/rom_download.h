@@ -1,0 +1,21 @@
+#pragma once
+// The ROM download: the image streamed through the code-load port while the
+// CPU is held, then the CPU control register and 0x8003.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tessorin::download {
+
+constexpr size_t ROM_IMAGE_CAPACITY = 150000;
+
+// Reads the code file at the UTF-8 path and loads it. False when the file gave
+// no bytes or was too large (a line on the log says which) or a write failed to go out.
+bool downloadRomImage(const std::string& imagePath);
+
+// Holds the CPU, points the code-load registers at the start and streams the
+// image into port 0x8025. False when any write failed to go out.
+bool loadCodeImage(std::span<const uint8_t> image);
+
+}  // namespace tessorin::download

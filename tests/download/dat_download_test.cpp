@@ -1,0 +1,137 @@
+#include "download/dat_download.h"
+
+#include <gtest/gtest.h>
+
+#include "device/hid_link.h"
+#include "emulator/emulator_session.h"
+#include "temp_code_file.h"
+#include "tests/support/log_capture.h"
+#include "wire_lines.h"
+
+namespace tessorin::download {
+namespace {
+
+using namespace tessorin::testing;
+
+Bytes eepromOf(emulator::BoardEmulator& board, int device, int count) {
+    return board.withChip(device, [count](emulator::ChipModel& chip) { return chip.eeprom().bytes(0, count); });
+}
+
+int eepromStartsOf(emulator::BoardEmulator& board, int device) {
+    return board.withChip(device, [](emulator::ChipModel& chip) { return chip.eepromStarts(); });
+}
+
+// One page on a chip of the 0x6D10 family: every register below 0x10000.
+std::string page6D10(uint16_t address, const Bytes& data) {
+    const uint8_t recordLength = static_cast<uint8_t>(data.size() + 3);
+    return requestOf({0x16, 0x01, 0x90, 0x80, 0x00}) +                       // mode 0x00
+           requestOf({0x16, 0x02, 0x9E, 0x80, 0x00, 0x00}) +                 // offset 0
+           requestOf({0x16, 0x02, 0x98, 0x80, recordLength, 0x00}) +         // record length
+           requestOf(Bytes{0x16, recordLength, 0xFC, 0x1E, 0xA0, static_cast<uint8_t>(address >> 8),
+                           static_cast<uint8_t>(address)} + data) +
+           requestOf({0x16, 0x01, 0x32, 0x81, 0x04}) +                       // start
+           requestOf({0x15, 0x01, 0x2C, 0x81}) + replyOf({0x01});            // done: bit 0
+}
+
+TEST(DatDownload, SeventyByteImageIsThreePagesOnChip6D10) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(0x6D10);
+    const Bytes image = countingBytes(70, 0x41);
+    TempCodeFile file(bytePerLineText(image), "image.dat");
+    setHidLink(openDownloadBoard());
+
+    ASSERT_TRUE(downloadDatImage(file.path()));
+
+    const std::string expected = requestOf({0x14, 0x02, 0x00, 0x80}) + replyOf({0x10, 0x6D}) +  // chip id, once
+                                 page6D10(0x0000, slice(image, 0, 32)) + page6D10(0x0020, slice(image, 32, 32)) +
+                                 page6D10(0x0040, slice(image, 64, 6));
+    EXPECT_EQ(session.emulator.trace(), expected);
+    EXPECT_EQ(eepromOf(session.emulator, device, 70), image);
+}
+
+TEST(DatDownload, Chip5B21UsesItsOwnEngineRegisters) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(0x5B21);
+    const Bytes image = countingBytes(5, 0x90);
+    TempCodeFile file(bytePerLineText(image), "image.dat");
+    setHidLink(openDownloadBoard());
+
+    ASSERT_TRUE(downloadDatImage(file.path()));
+
+    const std::string expected =
+        requestOf({0x14, 0x02, 0x00, 0x80}) + replyOf({0x21, 0x5B}) +
+        requestOf({0x25, 0x01, 0x23, 0x8D, 0x0F, 0x00}) +                    // mode 0xF8D23: 0x00
+        requestOf({0x25, 0x02, 0x08, 0x8D, 0x0F, 0x00, 0x00}) +              // offset 0xF8D08
+        requestOf({0x25, 0x02, 0x0A, 0x8D, 0x0F, 0x08, 0x00}) +              // length 0xF8D0A: 8
+        requestOf(Bytes{0x25, 0x08, 0xFC, 0x1E, 0x02, 0xA0, 0x00, 0x00} + image) +  // staged at 0x21EFC
+        requestOf({0x25, 0x01, 0x0F, 0x8D, 0x0F, 0x80}) +                    // start 0xF8D0F: 0x80
+        requestOf({0x15, 0x01, 0x2C, 0x81}) + replyOf({0x01});
+    EXPECT_EQ(session.emulator.trace(), expected);
+    EXPECT_EQ(eepromOf(session.emulator, device, 5), image);
+}
+
+TEST(DatDownload, EveryChipFamilyWritesTheImageIntoItsEeprom) {
+    // 0x3C05: a known chip with start register 0x800A; 0x1234: an unknown one with 0x8006.
+    for (uint16_t chipId : {0x6D11, 0x5B22, 0x3C05, 0x3C06, 0x1234}) {
+        emulator::EmulatorSession session;
+        const int device = session.emulator.addBoard(chipId);
+        session.emulator.withChip(device, [](emulator::ChipModel& chip) { chip.setEepromBusyReads(3); });
+        const Bytes image = countingBytes(100, 7);
+        TempCodeFile file(bytePerLineText(image), "image.dat");
+        setHidLink(openDownloadBoard());
+        ASSERT_TRUE(downloadDatImage(file.path())) << std::hex << chipId;
+        EXPECT_EQ(eepromOf(session.emulator, device, 100), image) << std::hex << chipId;
+        EXPECT_EQ(eepromStartsOf(session.emulator, device), 4) << std::hex << chipId;
+    }
+}
+
+TEST(DatDownload, PageWithoutDoneBitFailsAfterTheFirstPage) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(0x6D10);
+    session.emulator.withChip(device, [](emulator::ChipModel& chip) { chip.setEepromNeverDone(true); });
+    TempCodeFile file(bytePerLineText(countingBytes(70)), "image.dat");
+    setHidLink(openDownloadBoard());
+    const uint64_t before = session.clock.nowMicros();
+
+    EXPECT_FALSE(downloadDatImage(file.path()));
+    EXPECT_EQ(eepromStartsOf(session.emulator, device), 1);
+    EXPECT_GT(session.clock.nowMicros() - before, 2'000'000u);  // gave up only after the poll's 2000 ms
+}
+
+TEST(DatDownload, ImageBeyondTheEepromAddressSpaceIsRefusedBeforeTheFirstPage) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(0x6D10);
+    session.emulator.setTraceEnabled(false);
+    LogCapture log;
+    TempCodeFile file(bytePerLineText(Bytes(kEepromAddressSpace + 1, 0x11)), "image.dat");
+    setHidLink(openDownloadBoard());
+
+    EXPECT_FALSE(downloadDatImage(file.path()));
+    EXPECT_EQ(log.maskedText(), "[T]\t\tdat image of 65537 bytes is larger than the 65536 bytes the EEPROM can address\n\n");
+    EXPECT_EQ(eepromStartsOf(session.emulator, device), 0);
+}
+
+TEST(DatDownload, FullEepromImageIsWrittenWithoutWrapping) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(0x6D10);
+    session.emulator.setTraceEnabled(false);
+    Bytes image(kEepromAddressSpace);
+    for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    TempCodeFile file(bytePerLineText(image), "image.dat");
+    setHidLink(openDownloadBoard());
+
+    ASSERT_TRUE(downloadDatImage(file.path()));
+    EXPECT_EQ(eepromOf(session.emulator, device, static_cast<int>(image.size())), image);
+    EXPECT_EQ(eepromStartsOf(session.emulator, device), 2048);
+}
+
+TEST(DatDownload, EmptyImageWritesNothingAndSucceeds) {
+    emulator::EmulatorSession session;
+    session.emulator.addBoard(0x6D10);
+    setHidLink(openDownloadBoard());
+    EXPECT_TRUE(writeEepromImage({}));
+    EXPECT_EQ(session.emulator.trace(), "");
+}
+
+}  // namespace
+}  // namespace tessorin::download

@@ -1,0 +1,137 @@
+#include "download/rom_download.h"
+
+#include <gtest/gtest.h>
+
+#include "base/format.h"
+#include "device/hid_link.h"
+#include "emulator/emulator_session.h"
+#include "temp_code_file.h"
+#include "tests/support/log_capture.h"
+#include "wire_lines.h"
+
+namespace tessorin::download {
+namespace {
+
+using namespace tessorin::testing;
+
+constexpr uint16_t kChip = 0x6D10;
+
+std::vector<uint8_t> codeLoadOf(emulator::BoardEmulator& board, int device) {
+    return board.withChip(device, [](emulator::ChipModel& chip) { return chip.codeLoad(); });
+}
+
+TEST(RomDownload, HundredByteImageGoesThroughTheCodeLoadPortInTwoReports) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(kChip);
+    session.emulator.setTraceEnabled(true);
+    const Bytes image = countingBytes(100);
+    TempCodeFile file(bytePerLineText(image));
+    setHidLink(openDownloadBoard());
+    session.emulator.clearTrace();
+
+    ASSERT_TRUE(downloadRomImage(file.path()));
+
+    const std::string expected =
+        requestOf({0x18, 0x00, 0x80}) + replyOf({0x02}) +                      // handshake
+        requestOf({0x15, 0x01, 0x03, 0x82}) + replyOf({0x00}) +                // hold: read 0x8203
+        requestOf({0x16, 0x01, 0x03, 0x82, 0x01}) +                            // ... and write it back
+        requestOf({0x16, 0x01, 0x22, 0x80, 0x00}) +
+        requestOf({0x16, 0x01, 0x23, 0x80, 0x80}) +
+        requestOf({0x16, 0x01, 0x24, 0x80, 0x00}) +
+        requestOf(Bytes{0x17, 58, 0x25, 0x80} + slice(image, 0, 58)) +         // fixed address, first report
+        requestOf(Bytes{0x13, 42} + slice(image, 58, 42)) +                    // continuation
+        requestOf({0x16, 0x02, 0x23, 0x80, 0x00, 0x00}) +
+        requestOf({0x15, 0x01, 0x03, 0x82}) + replyOf({0x01}) +                // mask 3
+        requestOf({0x16, 0x01, 0x03, 0x82, 0x03}) +
+        requestOf({0x16, 0x01, 0x03, 0x80, 0x01});                             // 0x8003
+    EXPECT_EQ(meaningfulTrace(session.emulator.trace()), expected);
+    EXPECT_EQ(codeLoadOf(session.emulator, device), image);
+}
+
+TEST(RomDownload, ImageCapturedByThePortEqualsTheFileInEveryLayout) {
+    const Bytes image = countingBytes(160, 0x30);
+    std::string words, spaced;
+    for (size_t i = 0; i < image.size(); i += 4) {
+        words += formatText("%02X%02X%02X%02X\n", {image[i], image[i + 1], image[i + 2], image[i + 3]});
+    }
+    for (size_t i = 0; i < image.size(); i += 16) {
+        for (size_t k = 0; k < 16; ++k) spaced += formatText(k ? " %02x" : "%02x", {image[i + k]});
+        spaced += "\r\n";
+    }
+    for (const std::string& content : {bytePerLineText(image), words, spaced}) {
+        emulator::EmulatorSession session;
+        const int device = session.emulator.addBoard(kChip);
+        TempCodeFile file(content);
+        setHidLink(openDownloadBoard());
+        ASSERT_TRUE(downloadRomImage(file.path()));
+        EXPECT_EQ(codeLoadOf(session.emulator, device), image) << content.substr(0, 40);
+    }
+}
+
+TEST(RomDownload, MissingOrEmptyFileIsReportedAndNothingIsSent) {
+    const char* contents[] = {"", nullptr};  // an empty file, no file
+    for (const char* content : contents) {
+        emulator::EmulatorSession session;
+        session.emulator.addBoard(kChip);
+        LogCapture log;
+        std::unique_ptr<TempCodeFile> file;
+        std::string path = "/nonexistent/missing.rom";
+        if (content) {
+            file = std::make_unique<TempCodeFile>(content);
+            path = file->path();
+        }
+        setHidLink(openDownloadBoard());
+        EXPECT_FALSE(downloadRomImage(path));
+        EXPECT_EQ(log.text(), "error opening code file " + path + "\n");
+        EXPECT_EQ(countOf(session.emulator.trace(), "> f2 17"), 0u);
+        EXPECT_EQ(countOf(session.emulator.trace(), "> f2 16"), 0u);
+    }
+}
+
+TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(kChip);
+    LogCapture log;
+    TempCodeFile file(bytePerLineText(Bytes(ROM_IMAGE_CAPACITY + 1, 0x5A)));
+    setHidLink(openDownloadBoard());
+    EXPECT_FALSE(downloadRomImage(file.path()));
+    EXPECT_EQ(log.maskedText(), "[T]\t\tcode file " + file.path() + " is larger than 150000 bytes\n\n");
+    EXPECT_EQ(countOf(session.emulator.trace(), "> f2 16"), 0u);
+    EXPECT_TRUE(codeLoadOf(session.emulator, device).empty());
+}
+
+TEST(RomDownload, ImageThatFillsTheBufferExactlyIsLoaded) {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(kChip);
+    session.emulator.setTraceEnabled(false);
+    const Bytes image(ROM_IMAGE_CAPACITY, 0xA5);
+    TempCodeFile file(bytePerLineText(image));
+    setHidLink(openDownloadBoard());
+    ASSERT_TRUE(downloadRomImage(file.path()));
+    EXPECT_EQ(codeLoadOf(session.emulator, device), image);
+}
+
+// The board vanishes right after the given request of a 100-byte download; every
+// write from then on fails to go out, and the download must say it failed.
+TEST(RomDownload, AWriteThatDoesNotGoOutFailsTheDownload) {
+    struct Case {
+        const char* step;
+        int unplugAfterRequest;  // 1 handshake, 2-3 hold, 4-6 port set-up, 7-8 image, 9 clear, 10-11 mask 3, 12 0x8003
+        bool succeeds;
+    };
+    const Case cases[] = {
+        {"hold", 2, false}, {"port set-up", 4, false}, {"image", 7, false},
+        {"mask 3", 10, false}, {"0x8003", 11, false}, {"after the last write", 12, true},
+    };
+    TempCodeFile file(bytePerLineText(countingBytes(100)));
+    for (const Case& c : cases) {
+        emulator::EmulatorSession session;
+        const int device = session.emulator.addBoard(kChip);
+        setHidLink(openDownloadBoard());
+        session.emulator.unplugAfterRequests(device, c.unplugAfterRequest);
+        EXPECT_EQ(downloadRomImage(file.path()), c.succeeds) << c.step;
+    }
+}
+
+}  // namespace
+}  // namespace tessorin::download
