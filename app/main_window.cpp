@@ -1,0 +1,48 @@
+#include "app/main_window.h"
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "app/control_ids.h"
+
+namespace tessorin {
+
+const std::vector<RfRow>& fixedRfRows() {
+    static const std::vector<RfRow> rows = {
+        {1019, 1015}, {1020, 1021}, {1022, 1023}, {1024, 1025}, {1026, 1027},
+        {1028, 1029}, {1032, 1033}, {1004, 1038}, {1039, 1041},
+    };
+    return rows;
+}
+
+CBrevoxDownloadToolDlg::CBrevoxDownloadToolDlg(WindowSeams seams)
+    : messages(&buildMessageTable()), seams_(std::move(seams)) {}
+
+CBrevoxDownloadToolDlg::~CBrevoxDownloadToolDlg() {
+    // Real time on purpose: a worker's board traffic runs on the real clock too.
+    while (downloadBusy.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+void CBrevoxDownloadToolDlg::attachControls(WindowControls& controls) { controls_ = &controls; }
+
+WindowControls& CBrevoxDownloadToolDlg::controls() {
+    if (!controls_) throw std::logic_error("the window's controls are used before the dialog exists");
+    return *controls_;
+}
+
+void CBrevoxDownloadToolDlg::appendLogPane(std::string_view text) {
+    std::string entry = withPaneLineEnd(text);
+    if (!entry.empty()) controls().paneAppend(entry);
+}
+
+bool CBrevoxDownloadToolDlg::preTranslateKeyDown(int virtualKey) {
+    return virtualKey == kEscapeKey || virtualKey == kEnterKey;
+}
+
+PixelPoint CBrevoxDownloadToolDlg::minimisedIconOrigin(int clientWidth, int clientHeight, int iconWidth,
+                                                        int iconHeight) {
+    return {(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
+}
+
+}  // namespace tessorin

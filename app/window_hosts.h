@@ -1,0 +1,43 @@
+#pragma once
+// The window as the download drivers and the RF commands see it. Two small
+// adapters, because both interfaces name operations after window members.
+#include "download/download_host.h"
+#include "rftest/rf_host.h"
+
+namespace tessorin {
+
+class CBrevoxDownloadToolDlg;
+
+class WindowDownloadHost final : public download::DownloadHost {
+public:
+    explicit WindowDownloadHost(CBrevoxDownloadToolDlg& window) : window_(window) {}
+    const MessageTable& messages() const override;
+    LogPane& logPane() override;
+    std::string romPath() const override;
+    std::string commandLineImagePath() const override;
+    std::vector<std::string> commandLineItems() const override;
+    std::atomic<bool>& downloadBusy() override;
+    std::string& scratchText() override;
+    bool startWorker(std::function<void()> work) override;
+
+private:
+    CBrevoxDownloadToolDlg& window_;
+};
+
+class WindowRfHost final : public RfHost {
+public:
+    explicit WindowRfHost(CBrevoxDownloadToolDlg& window) : window_(window) {}
+    WindowControls& controls() override;
+    const MessageTable& messages() override;
+    LogPane& pane() override;
+    const TestConfig* configuration() override;
+    ExtControlList configuredControls() override;
+    std::string& scratchText() override;
+    std::string& commandText() override;
+    bool downloadBusy() override;
+
+private:
+    CBrevoxDownloadToolDlg& window_;
+};
+
+}  // namespace tessorin

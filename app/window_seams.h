@@ -1,0 +1,34 @@
+#pragma once
+// What the main window takes from its platform at construction: the file
+// dialog, the command line, the program path, the log destination and the
+// worker start. Tests and the runner replace the last ones and may stop the
+// station loop. The controls come
+// later, once the platform has made the dialog (attachControls).
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/file_dialog.h"
+#include "app/log.h"
+
+namespace tessorin {
+
+using LogDestinationOpener = std::function<void(LogDestination&, const std::string& programPath, bool consoleMode)>;
+// False when no thread could be started; the work then never runs.
+using WorkerStarter = std::function<bool(std::function<void()>)>;
+
+struct WindowSeams {
+    FileDialog& fileDialog;
+    std::vector<std::string> arguments;  // as the platform split them; argument 0 is the program
+    std::function<std::string()> programPath;
+    LogDestinationOpener openLog;
+    WorkerStarter startWorker;
+    // Asked once per pass of the station loop; empty in the product, which never stops it.
+    std::function<bool()> stationStop;
+};
+
+// The product's seams: the running program's path, the real log destination
+// and detached worker threads.
+WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments);
+
+}  // namespace tessorin

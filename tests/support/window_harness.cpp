@@ -1,0 +1,62 @@
+#include "tests/support/window_harness.h"
+
+#include "app/code_page.h"
+
+namespace tessorin::testing {
+
+bool JoinableWorkers::start(std::function<void()> work) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    threads_.emplace_back(std::move(work));
+    ++started_;
+    return true;
+}
+
+void JoinableWorkers::waitAll() {
+    std::vector<std::thread> running;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        running.swap(threads_);
+    }
+    for (std::thread& t : running) t.join();
+}
+
+int JoinableWorkers::started() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return started_;
+}
+
+WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions& options) {
+    overrideSystemCodePage(options.codePage);
+    std::string programPath = options.programPath;
+    return {
+        harness.fileDialog,
+        options.arguments,
+        [programPath] { return programPath; },
+        [&harness](LogDestination& destination, const std::string&, bool consoleMode) {
+            {
+                std::lock_guard<std::mutex> lock(harness.mutex_);
+                harness.openedLogModes_.push_back(consoleMode);
+            }
+            destination.attached = true;
+            writeTrace(consoleMode ? "console\n" : "file log\n");
+        },
+        [&harness](std::function<void()> work) { return harness.workers.start(std::move(work)); },
+        options.stationStop,
+    };
+}
+
+WindowHarness::WindowHarness(WindowHarnessOptions options) : window(seamsFor(*this, options)) {}
+
+WindowHarness::~WindowHarness() { workers.waitAll(); }
+
+bool WindowHarness::start() {
+    window.attachControls(controls);
+    return window.OnInitDialog();
+}
+
+std::vector<bool> WindowHarness::openedLogModes() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return openedLogModes_;
+}
+
+}  // namespace tessorin::testing

@@ -1,0 +1,62 @@
+#pragma once
+// The main window on in-memory controls, a scripted file dialog and joinable
+// workers, with the log destination only recorded, so the test's LogCapture
+// keeps the log stream.
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_window.h"
+#include "tests/support/memory_controls.h"
+#include "tests/support/scripted_file_dialog.h"
+
+namespace tessorin::testing {
+
+// Worker threads that the test can wait for, unlike the product's detached ones.
+class JoinableWorkers {
+public:
+    ~JoinableWorkers() { waitAll(); }
+    bool start(std::function<void()> work);
+    void waitAll();
+    int started() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::thread> threads_;
+    int started_ = 0;
+};
+
+struct WindowHarnessOptions {
+    std::vector<std::string> arguments = {"/opt/station/tessorin"};
+    std::string programPath = "/opt/station/tessorin";
+    // Asked once per station loop pass; empty runs the loop until a failure.
+    std::function<bool()> stationStop;
+    // Pinned before the process's message table is built (the first window of the process).
+    int codePage = 1252;
+};
+
+class WindowHarness {
+public:
+    explicit WindowHarness(WindowHarnessOptions options = {});
+    ~WindowHarness();
+
+    // Attaches the controls and runs OnInitDialog.
+    bool start();
+    // The console-mode flag of every log destination opened ("file log" or "console" is traced).
+    std::vector<bool> openedLogModes() const;
+
+    MemoryControls controls;
+    ScriptedFileDialog fileDialog;
+    JoinableWorkers workers;
+    CBrevoxDownloadToolDlg window;
+
+private:
+    static WindowSeams seamsFor(WindowHarness& harness, WindowHarnessOptions& options);
+
+    mutable std::mutex mutex_;
+    std::vector<bool> openedLogModes_;
+};
+
+}  // namespace tessorin::testing
