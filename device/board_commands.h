@@ -31,7 +31,8 @@ bool boardSetReg8010();
 // The text's digit pairs as bytes in text order, one 4-byte write per eight
 // digits, each group logged as "reverse:%s\n". Raises std::invalid_argument when a
 // reversed group has no hexadecimal digit at its start (earlier groups are written).
-void writeHexWords(int32_t startAddress, std::string_view hexText);
+// False when a word's write failed to go out.
+bool writeHexWords(int32_t startAddress, std::string_view hexText);
 
 // Closes a link still open, opens the board and handshakes. Raises
 // UnicodeException with msgOpenUsbFail or msgBoardNotLinked (link left open).

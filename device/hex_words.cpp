@@ -8,7 +8,8 @@
 
 namespace tessorin {
 
-void writeHexWords(int32_t startAddress, std::string_view hexText) {
+bool writeHexWords(int32_t startAddress, std::string_view hexText) {
+    bool allSent = true;
     const std::size_t groups = (hexText.size() + 7) / 8;
     for (std::size_t g = 0; g < groups; ++g) {
         const std::string reversed = reverseHexPairs(hexText.substr(8 * g, 8));
@@ -18,8 +19,9 @@ void writeHexWords(int32_t startAddress, std::string_view hexText) {
                                               static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
         // Unsigned address arithmetic: a start near the top of the range wraps instead of overflowing.
         const auto address = static_cast<int32_t>(static_cast<uint32_t>(startAddress) + 4 * static_cast<uint32_t>(g));
-        boardWriteMemory(true, bytes.data(), address, 4);
+        if (!boardWriteMemory(true, bytes.data(), address, 4)) allSent = false;
     }
+    return allSent;
 }
 
 }  // namespace tessorin
