@@ -44,7 +44,7 @@ void sendHexTextCommand(RfHost& host, uint32_t address, std::string_view reverse
     if (!beginBoardCommand(host, qualifiedName)) return;
     openBoardForCommand(host.messages());
     writeLog(formatText("cmd:[e %04x %s]\n", {address, reversedText}));
-    writeHexWords(static_cast<int32_t>(address), reverseHexPairs(reversedText));
+    requireWriteSent(host, writeHexWords(static_cast<int32_t>(address), reverseHexPairs(reversedText)), label);
     closeBoardAfterCommand(host.pane(), host.messages(), label);
 }
 

@@ -39,7 +39,7 @@ void setPower(RfHost& host) {
         const int32_t address = leadingInteger(addresses[i], 16);
         const std::string& text = values[i][entry];
         writeLog(formatText("cmd%d:[e %x %s]\n", {static_cast<int>(i), address, text}));
-        writeHexWords(address, text);
+        requireWriteSent(host, writeHexWords(address, text), kLabel);
     }
     closeBoardAfterCommand(host.pane(), messages, kLabel);
 }
