@@ -24,7 +24,7 @@ void sendConfiguredValue(RfHost& host, int commandId) {
     }
     const uint32_t address = parseNumber(control.addr());
     std::string valueText = control.combo().valueText(selection);
-    if (valueText.size() % 2 != 0) valueText.insert(0, "0");
+    if (valueText.size() % 2 != 0) valueText = "0" + valueText;  // insert(0, ...) trips a GCC 12 -Wrestrict false positive at -O2
     writeLog(formatText(host.messages()[msgCurrentChoice], {valueText}));
     if (valueText.size() <= kOneByteDigits) {
         sendByteCommand(host, address, parseNumberInBase(valueText, 16), control.button(), kQualifiedName);
