@@ -1,0 +1,21 @@
+#pragma once
+// An event that releases one waiter per set and clears itself as it does.
+#include <condition_variable>
+#include <mutex>
+
+namespace tessorin::download {
+
+class AutoResetEvent {
+public:
+    // Signals; a set while signalled changes nothing.
+    void set();
+    // Waits without time-out until signalled, then clears.
+    void wait();
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool signalled_ = false;
+};
+
+}  // namespace tessorin::download

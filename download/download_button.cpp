@@ -1,0 +1,58 @@
+#include "download/download_button.h"
+
+#include "app/handler_guard.h"
+#include "app/unicode_exception.h"
+#include "base/text.h"
+#include "device/board_commands.h"
+#include "download/worker_bodies.h"
+#include "download/worker_guard.h"
+
+namespace tessorin::download {
+namespace {
+
+using WorkerBody = void (*)(DownloadHost&, const std::string&);
+
+int runButtonWorker(DownloadHost& host, const std::string& imagePath, WorkerBody body, std::string_view name,
+                    std::string_view closeLabel) {
+    LogPane& pane = host.logPane();
+    const MessageTable& messages = host.messages();
+    runWorkerStep(pane, messages, name, [&] { body(host, imagePath); });
+    runWorkerStep(pane, messages, name, [&] { closeBoardAfterCommand(pane, messages, closeLabel); });
+    host.downloadBusy() = false;
+    return 1;
+}
+
+}  // namespace
+
+bool hasExtension(std::string_view path, std::string_view extension) { return endsWithNoCase(path, extension); }
+
+int romDownloadThread(DownloadHost& host, const std::string& imagePath) {
+    return runButtonWorker(host, imagePath, runRomDownload, "romDownloadThread", "download rom file\n");
+}
+
+int datDownloadThread(DownloadHost& host, const std::string& imagePath) {
+    return runButtonWorker(host, imagePath, runDatDownload, "datDownloadThread", "download dat file\n");
+}
+
+void onDownloadButton(DownloadHost& host) {
+    const MessageTable& messages = host.messages();
+    runGuarded(host.logPane(), messages, kDownloadButtonHandler, [&] {
+        logHandlerBanner(host.scratchText(), host.logPane(), kDownloadButtonHandler);
+        // The worker gets its own copy: the operator may choose another file while it runs.
+        const std::string imagePath = host.romPath();
+        if (imagePath.empty()) throw UnicodeException(messages[msgSelectRomFirst]);
+        if (host.downloadBusy()) throw UnicodeException(messages[msgBusyDownloading]);
+        openBoardForCommand(messages);
+        int (*worker)(DownloadHost&, const std::string&) = nullptr;
+        if (hasExtension(imagePath, "rom")) worker = romDownloadThread;
+        else if (hasExtension(imagePath, "dat")) worker = datDownloadThread;
+        else throw UnicodeException(messages[msgFileFormatError]);
+        host.downloadBusy() = true;
+        if (!host.startWorker([&host, imagePath, worker] { worker(host, imagePath); })) {
+            host.downloadBusy() = false;
+            throw UnicodeException(messages[msgDownloadThreadFail]);
+        }
+    });
+}
+
+}  // namespace tessorin::download

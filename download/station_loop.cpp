@@ -1,0 +1,87 @@
+#include "download/station_loop.h"
+
+#include "app/handler_guard.h"
+#include "app/log.h"
+#include "app/unicode_exception.h"
+#include "base/clock.h"
+#include "device/board_commands.h"
+#include "device/hid_link.h"
+#include "download/worker_bodies.h"
+#include "download/worker_guard.h"
+
+namespace tessorin::download {
+namespace {
+
+constexpr uint32_t kStationPauseMs = 1000;
+
+// Whether a board was found; a handle left from before is closed, not leaked.
+bool openStationBoard() {
+    closeHidLink();
+    setHidLink(openDownloadBoard());
+    return hidLinkOpen();
+}
+
+void runStation(DownloadHost& host, const StationStop& stop) {
+    const MessageTable& messages = host.messages();
+    Clock& clock = processClock();
+    bool alreadyDownloaded = false;
+    bool announceOpen = true;
+    bool linkOpen = openStationBoard();
+    while (!(stop && stop())) {
+        if (!linkOpen) {
+            writeLog(messages[msgOpenUsbFail]);
+            clock.sleepMs(kStationPauseMs);
+            writeLog(messages[msgReopenUsb]);
+            linkOpen = openStationBoard();
+            alreadyDownloaded = false;
+            announceOpen = true;
+            continue;
+        }
+        if (announceOpen) {
+            writeLog(messages[msgOpenUsbSuccess]);
+            announceOpen = false;
+        }
+        if (!boardHandshake(kHandshakeParameter)) {
+            clock.sleepMs(kStationPauseMs);
+            writeLog(messages[msgWaitingConnect]);
+            alreadyDownloaded = false;
+            continue;
+        }
+        writeLog(messages[msgHandshakeSuccess]);
+        clock.sleepMs(kStationPauseMs);
+        if (alreadyDownloaded) {
+            writeLog(messages[msgReplaceDevice]);
+            continue;
+        }
+        const std::string imagePath = host.commandLineImagePath();
+        const std::vector<std::string> items = host.commandLineItems();
+        if (!host.startWorker([&host, imagePath, items] { stationDownloadThread(host, imagePath, items); }))
+            throw UnicodeException(messages[msgDownloadThreadFail]);
+        writeLog(messages[msgDownloadStart]);
+        downloadDoneEvent().wait();
+        writeLog(messages[msgDownloadFinish]);
+        alreadyDownloaded = true;
+    }
+}
+
+}  // namespace
+
+AutoResetEvent& downloadDoneEvent() {
+    static AutoResetEvent event;
+    return event;
+}
+
+void commandDownload(DownloadHost& host, const StationStop& stop) {
+    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop); });
+}
+
+int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
+                          const std::vector<std::string>& commandLineItems) {
+    runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
+                  [&] { runStationDownload(host, imagePath, commandLineItems); });
+    host.downloadBusy() = false;
+    downloadDoneEvent().set();
+    return 1;
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,31 @@
+#pragma once
+// The production station of the command-line start: waits for a board and a
+// chip, downloads the image into each new chip, then asks for the next one.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "download/auto_reset_event.h"
+#include "download/download_host.h"
+
+namespace tessorin::download {
+
+inline constexpr std::string_view kStationLoopHandler = "CBrevoxDownloadToolDlg::commandDownload";
+
+// Process-wide, initially clear; the station worker sets it as its last step.
+AutoResetEvent& downloadDoneEvent();
+
+// Asked once per pass of the loop. The product never stops the loop; tests do.
+using StationStop = std::function<bool()>;
+
+// Runs for ever in the product, on the window's thread; returns only after its
+// guard reported the failure that ended it (or when stop says so).
+void commandDownload(DownloadHost& host, const StationStop& stop = {});
+
+// The station worker: the download, then downloadBusy cleared and
+// downloadDoneEvent set; the link stays open. Returns 1.
+int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
+                          const std::vector<std::string>& commandLineItems);
+
+}  // namespace tessorin::download

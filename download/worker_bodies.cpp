@@ -1,0 +1,56 @@
+#include "download/worker_bodies.h"
+
+#include "app/log.h"
+#include "base/format.h"
+#include "device/board_commands.h"
+#include "download/cpu_probe.h"
+#include "download/dat_download.h"
+#include "download/rom_download.h"
+#include "download/station_presets.h"
+
+namespace tessorin::download {
+
+void runRomDownload(DownloadHost& host, const std::string& imagePath) {
+    const MessageTable& messages = host.messages();
+    LogPane& pane = host.logPane();
+    pane.appendLogPane(messages[msgDownloading]);
+    boardSetReg8010();
+    writeTrace("eku after\n");
+    boardReportCpuState();
+    boardReportCpuState();
+    probeCpuBeforeDownload();
+    const bool downloaded = downloadRomImage(imagePath);
+    pane.appendLogPane(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);
+    writeTrace("e hu after\n");
+    boardReportCpuState();
+    boardReportCpuState();
+    pane.appendLogPane(messages[msgDownloadFinish]);
+}
+
+void runDatDownload(DownloadHost& host, const std::string& imagePath) {
+    const MessageTable& messages = host.messages();
+    LogPane& pane = host.logPane();
+    pane.appendLogPane(messages[msgDownloading]);
+    const bool written = downloadDatImage(imagePath);
+    pane.appendLogPane(messages[written ? msgEepSuccess : msgEepFail]);
+    pane.appendLogPane(messages[msgDownloadFinish]);
+}
+
+void runStationDownload(DownloadHost& host, const std::string& imagePath, const std::vector<std::string>& commandLineItems) {
+    const MessageTable& messages = host.messages();
+    writeLog(messages[msgDownloading]);
+    writeLog(formatText(messages[msgRomPath], {imagePath}));
+    // Checked as a whole first: a chip gets either every preset or nothing at all.
+    std::optional<std::vector<StationPreset>> presets = parseStationPresets(commandLineItems);
+    if (!presets) {
+        writeLog(messages[msgDownloadFail]);
+        return;
+    }
+    for (const StationPreset& preset : *presets) writeStationPreset(preset);
+    if (!presets->empty()) boardSetReg8010();
+    probeCpuBeforeDownload();
+    const bool downloaded = downloadRomImage(imagePath);
+    writeLog(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,18 @@
+#pragma once
+// What the download workers do: one download each, reported to the operator.
+// The thread procedures around them are in download_button.h and station_loop.h.
+#include <string>
+#include <vector>
+
+#include "download/download_host.h"
+
+namespace tessorin::download {
+
+// Download button, ROM image: progress and result in the log pane.
+void runRomDownload(DownloadHost& host, const std::string& imagePath);
+// Download button, DAT image: progress and result in the log pane.
+void runDatDownload(DownloadHost& host, const std::string& imagePath);
+// Station: presets, then the ROM procedure whatever the file's ending; log stream only.
+void runStationDownload(DownloadHost& host, const std::string& imagePath, const std::vector<std::string>& commandLineItems);
+
+}  // namespace tessorin::download
