@@ -67,7 +67,10 @@ Win32Controls::~Win32Controls() {
     }
 }
 
-HWND Win32Controls::control(int id) const { return GetDlgItem(dialog_, id); }
+HWND Win32Controls::control(int id) const {
+    HWND dialog = dialog_.load();
+    return dialog ? GetDlgItem(dialog, id) : nullptr;
+}
 
 std::string Win32Controls::controlText(int id) { return windowText(control(id)); }
 
@@ -79,35 +82,41 @@ void Win32Controls::enableControl(int id, bool enabled) {
     if (HWND c = control(id)) EnableWindow(c, enabled ? TRUE : FALSE);
 }
 
-std::string Win32Controls::windowCaption() { return windowText(dialog_); }
+std::string Win32Controls::windowCaption() { return windowText(dialog()); }
 
-void Win32Controls::setWindowCaption(std::string_view caption) { SetWindowTextW(dialog_, toWide(caption).c_str()); }
+void Win32Controls::setWindowCaption(std::string_view caption) {
+    if (HWND d = dialog()) SetWindowTextW(d, toWide(caption).c_str());
+}
 
-void Win32Controls::comboResetContent(int id) { SendDlgItemMessageW(dialog_, id, CB_RESETCONTENT, 0, 0); }
+LRESULT Win32Controls::sendTo(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND c = control(id);
+    return c ? SendMessageW(c, message, wParam, lParam) : 0;
+}
+
+void Win32Controls::comboResetContent(int id) { sendTo(id, CB_RESETCONTENT, 0, 0); }
 
 void Win32Controls::comboAddString(int id, std::string_view text) {
     std::wstring wide = toWide(text);
-    SendDlgItemMessageW(dialog_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    sendTo(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void Win32Controls::comboSetCurSel(int id, int index) {
-    SendDlgItemMessageW(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    sendTo(id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int Win32Controls::comboGetCurSel(int id) {
-    if (!control(id)) return -1;
-    return static_cast<int>(SendDlgItemMessageW(dialog_, id, CB_GETCURSEL, 0, 0));
+    return control(id) ? static_cast<int>(sendTo(id, CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void Win32Controls::comboSetItemHeight(int id, int pixels) {
-    SendDlgItemMessageW(dialog_, id, CB_SETITEMHEIGHT, 0, pixels);
+    sendTo(id, CB_SETITEMHEIGHT, 0, pixels);
 }
 
 PixelRect Win32Controls::controlRect(int id) {
     HWND c = control(id);
     RECT r{};
     if (!c || !GetWindowRect(c, &r)) return {};
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -118,8 +127,10 @@ void Win32Controls::moveControl(int id, const PixelRect& rect) {
 // No font is given: run-time controls use the system's default control font.
 void Win32Controls::createControl(const ControlCreation& creation) {
     const PixelRect& r = creation.rect;
+    HWND parent = dialog();
+    if (!parent) return;
     HWND created = CreateWindowExW(0, windowClassOf(creation.kind), toWide(creation.text).c_str(), styleOf(creation),
-                                   r.left, r.top, r.right - r.left, r.bottom - r.top, dialog_,
+                                   r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (created && creation.kind == ControlKind::Static)
@@ -139,11 +150,14 @@ void Win32Controls::paneAppend(std::string_view text) {
 }
 
 void Win32Controls::setIcons() {
-    SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
-    SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+    HWND d = dialog();
+    SendMessageW(d, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    SendMessageW(d, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
 }
 
-void Win32Controls::acceptDroppedFiles() { DragAcceptFiles(dialog_, TRUE); }
+void Win32Controls::acceptDroppedFiles() {
+    if (HWND d = dialog()) DragAcceptFiles(d, TRUE);
+}
 
 void Win32Controls::setDragHintFont() {
     if (!dragHintFont_)
@@ -153,9 +167,11 @@ void Win32Controls::setDragHintFont() {
 }
 
 void Win32Controls::hideForStation() {
-    LONG_PTR exStyle = GetWindowLongPtrW(dialog_, GWL_EXSTYLE);
-    SetWindowLongPtrW(dialog_, GWL_EXSTYLE, (exStyle & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW)) | WS_EX_TOOLWINDOW);
-    SetWindowPos(dialog_, HWND_BOTTOM, 0, 0, 0, 0, 0);
+    HWND d = dialog();
+    if (!d) return;
+    LONG_PTR exStyle = GetWindowLongPtrW(d, GWL_EXSTYLE);
+    SetWindowLongPtrW(d, GWL_EXSTYLE, (exStyle & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW)) | WS_EX_TOOLWINDOW);
+    SetWindowPos(d, HWND_BOTTOM, 0, 0, 0, 0, 0);
 }
 
 }  // namespace tessorin::win32

@@ -3,6 +3,8 @@
 // template 102, addressed by control id.
 #include <windows.h>
 
+#include <atomic>
+
 #include "app/window_controls.h"
 
 namespace tessorin::win32 {
@@ -35,13 +37,16 @@ public:
     void setDragHintFont() override;
     void hideForStation() override;
 
-    HWND dialog() const { return dialog_; }
+    HWND dialog() const { return dialog_.load(); }
     HICON appIcon() const { return appIcon_; }
+    // The dialog is being destroyed: later calls, from a worker still running, do nothing.
+    void detach() { dialog_.store(nullptr); }
 
 private:
     HWND control(int id) const;
+    LRESULT sendTo(int id, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND dialog_;
+    std::atomic<HWND> dialog_;
     HICON appIcon_;
     HFONT dragHintFont_ = nullptr;  // lives as long as the window
 };
