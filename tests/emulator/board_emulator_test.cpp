@@ -1,0 +1,162 @@
+#include "emulator/board_emulator.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "device/board_commands.h"
+#include "tests/device/emulated_link.h"
+
+namespace tessorin::testing {
+namespace {
+
+using BoardEmulatorTest = EmulatedLinkTest;
+
+emulator::Report request(std::initializer_list<uint8_t> bytes) {
+    emulator::Report report{};
+    size_t at = 0;
+    for (uint8_t value : bytes) report[at++] = value;
+    return report;
+}
+
+TEST_F(BoardEmulatorTest, ContinuationGoesOnWhereTheLastTransferEnded) {
+    board.addBoard(0x6D10);
+    const HidHandle handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    emulator::Report reply{};
+    // Incrementing write of two bytes at 0x100, then a continuation write of one.
+    board.write(handle, request({0xF2, 0x16, 2, 0x00, 0x01, 0xAA, 0xBB}).data(), 2000);
+    board.write(handle, request({0xF2, 0x12, 1, 0xCC}).data(), 2000);
+    // Fixed-address read at 0x101 twice over, then a continuation: still 0x101.
+    board.write(handle, request({0xF2, 0x15, 2, 0x01, 0x01}).data(), 2000);
+    board.write(handle, request({0xF2, 0x10, 2}).data(), 2000);
+    ASSERT_TRUE(board.read(handle, reply.data(), 2000).completed);
+    EXPECT_EQ(reply[1], 0xBB);
+    EXPECT_EQ(reply[2], 0xBB);
+    ASSERT_TRUE(board.read(handle, reply.data(), 2000).completed);
+    EXPECT_EQ(reply[1], 0xBB);
+    EXPECT_EQ(reply[2], 0xCC);
+    EXPECT_EQ(reply[0], emulator::kReplyReportId);
+}
+
+TEST_F(BoardEmulatorTest, UnknownCommandIsIgnoredWithoutReply) {
+    board.addBoard(0x6D10);
+    const HidHandle handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    EXPECT_TRUE(board.write(handle, request({0xF2, 0x7F, 1}).data(), 2000).completed);
+    emulator::Report reply{};
+    EXPECT_FALSE(board.read(handle, reply.data(), 2000).completed);
+    EXPECT_EQ(board.journal(), "# open 0\n> f2 7f 01\n# read time-out\n");
+}
+
+// Without the host's reset, the reply of the timed-out request is what the next
+// read would get: the fault is real, and only closing the handle disposes of it.
+TEST_F(BoardEmulatorTest, LateReplyArrivesAfterTheTimeOutOnTheSameHandle) {
+    board.addBoard(0x6D10);
+    const HidHandle handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    board.delayReplies(1);
+    emulator::Report reply{};
+    board.write(handle, request({0xF2, 0x18, 0, 0x80}).data(), 2000);
+    EXPECT_FALSE(board.read(handle, reply.data(), 2000).completed);
+    board.write(handle, request({0xF2, 0x14, 2, 0x00, 0x80}).data(), 2000);
+    ASSERT_TRUE(board.read(handle, reply.data(), 2000).completed);
+    EXPECT_EQ(reply[1], 2) << "the stale handshake reply comes first";
+}
+
+TEST_F(BoardEmulatorTest, UnplugEndsOpenHandlesForGood) {
+    board.addBoard(0x6D10);
+    const HidHandle handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    board.unplug(0);
+    EXPECT_EQ(board.openFirst(kBoardVendorId, kBoardProductId), kInvalidHidHandle);
+    board.replug(0);
+    emulator::Report reply{};
+    EXPECT_FALSE(board.write(handle, request({0xF2, 0x18, 0, 0x80}).data(), 2000).completed);
+    EXPECT_FALSE(board.read(handle, reply.data(), 2000).completed);
+    EXPECT_EQ(board.deviceOf(handle), -1);
+    EXPECT_EQ(board.deviceOf(board.openFirst(kBoardVendorId, kBoardProductId)), 0);
+}
+
+TEST_F(BoardEmulatorTest, UnplugAfterRequestsAndReplugAfterScansMidTransfer) {
+    board.addBoard(0x6D10);
+    openLink();
+    board.unplugAfterRequests(0, 2);
+    board.replugAfterScans(0, 3);
+    const std::vector<uint8_t> image = countingData(200);
+    EXPECT_FALSE(boardWriteMemory(true, image.data(), 0x2000, 200));  // third report cannot go out
+    EXPECT_FALSE(boardWriteMemory(true, image.data(), 0x2000, 200));  // second scan, still away
+    EXPECT_FALSE(boardWriteMemory(true, image.data(), 0x2000, 200));  // third scan finds it
+    EXPECT_TRUE(boardWriteMemory(true, image.data(), 0x2000, 200));
+    EXPECT_EQ(board.withChip(0, [](emulator::ChipModel& chip) { return chip.peek(0x2000, 200); }), image);
+    EXPECT_EQ(board.scans(), 4);
+}
+
+TEST_F(BoardEmulatorTest, ChipSwapBringsFreshMemory) {
+    board.addBoard(0x6D10);
+    openLink();
+    const uint8_t value = 0x77;
+    ASSERT_TRUE(boardWriteMemory(true, &value, 0x3000, 1));
+    board.attachChip(0, 0x3C05);
+    uint8_t bytes[2] = {};
+    boardReadMemory(true, 0x3000, bytes, 1);
+    EXPECT_EQ(bytes[0], 0);
+    boardReadMemory(true, 0x8000, bytes, 2);
+    EXPECT_EQ(bytes[0] | bytes[1] << 8, 0x3C05);
+}
+
+TEST_F(BoardEmulatorTest, LatencyAndTimeOutsRunOnTheVirtualClock) {
+    board.addBoard(0x6D10);
+    openLink();
+    board.setReportLatencyMicros(250);
+    uint64_t start = session.clock.nowMicros();
+    EXPECT_TRUE(boardHandshake(kHandshakeParameter));
+    EXPECT_GE(session.clock.nowMicros() - start, 500u);
+    EXPECT_LT(session.clock.nowMicros() - start, 600u);
+
+    board.dropReplies(1);
+    start = session.clock.nowMicros();
+    uint8_t byte = 0;
+    boardReadMemory(true, 0x8000, &byte, 1);
+    EXPECT_GE(session.clock.nowMicros() - start, 2'000'250u);
+}
+
+TEST_F(BoardEmulatorTest, TraceCanBeSwitchedOff) {
+    board.addBoard(0x6D10);
+    openLink();
+    board.setTraceEnabled(false);
+    EXPECT_TRUE(boardHandshake(kHandshakeParameter));
+    EXPECT_EQ(board.journal(), "");
+}
+
+TEST_F(BoardEmulatorTest, MisuseIsReportedPlainly) {
+    board.addForeignDevice(0x046D, 0xC31C);
+    board.addBoardWithoutChip();
+    EXPECT_THROW(board.attachChip(0, 0x6D10), std::out_of_range);
+    EXPECT_THROW(board.withChip(1, [](emulator::ChipModel&) { return 0; }), std::out_of_range);
+    EXPECT_THROW(board.unplug(5), std::out_of_range);
+    EXPECT_THROW(board.shortenReads(1, 64), std::out_of_range);
+}
+
+// A download worker streams while the test thread inspects: no torn state, nothing lost.
+TEST_F(BoardEmulatorTest, WorkerTrafficAndInspectionFromAnotherThread) {
+    board.addBoard(0x6D10);
+    openLink();
+    board.setReportLatencyMicros(0);
+    ASSERT_TRUE(boardSetCpuControl(1));
+    for (auto [address, value] : {std::pair{0x8022, 0x00}, {0x8023, 0x80}, {0x8024, 0x00}}) {
+        const auto byte = static_cast<uint8_t>(value);
+        ASSERT_TRUE(boardWriteMemory(true, &byte, address, 1));
+    }
+    const std::vector<uint8_t> image = countingData(20000);
+    std::thread worker([&] { EXPECT_TRUE(boardWriteMemory(false, image.data(), 0x8025, 20000)); });
+    size_t seen = 0;
+    while (seen < image.size()) {
+        const size_t now = board.withChip(0, [](emulator::ChipModel& chip) { return chip.codeLoad().size(); });
+        EXPECT_GE(now, seen);
+        seen = now;
+        board.trace();
+    }
+    worker.join();
+    EXPECT_EQ(board.withChip(0, [](emulator::ChipModel& chip) { return chip.codeLoad(); }), image);
+}
+
+}  // namespace
+}  // namespace tessorin::testing
