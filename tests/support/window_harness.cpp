@@ -6,12 +6,26 @@ namespace tessorin::testing {
 
 bool JoinableWorkers::start(std::function<void()> work) {
     std::lock_guard<std::mutex> lock(mutex_);
-    threads_.emplace_back(std::move(work));
     ++started_;
+    if (holding_) held_.push_back(std::move(work));
+    else threads_.emplace_back(std::move(work));
     return true;
 }
 
+void JoinableWorkers::hold() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    holding_ = true;
+}
+
+void JoinableWorkers::release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    holding_ = false;
+    for (auto& work : held_) threads_.emplace_back(std::move(work));
+    held_.clear();
+}
+
 void JoinableWorkers::waitAll() {
+    release();
     std::vector<std::thread> running;
     {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -15,16 +15,24 @@
 namespace tessorin::testing {
 
 // Worker threads that the test can wait for, unlike the product's detached ones.
+// While held, a started worker waits for release: its busy flag stays raised
+// for as long as the test needs.
 class JoinableWorkers {
 public:
     ~JoinableWorkers() { waitAll(); }
     bool start(std::function<void()> work);
+    void hold();
+    // Starts the workers held so far; later ones start at once.
+    void release();
+    // Releases and joins every worker.
     void waitAll();
     int started() const;
 
 private:
     mutable std::mutex mutex_;
     std::vector<std::thread> threads_;
+    std::vector<std::function<void()>> held_;
+    bool holding_ = false;
     int started_ = 0;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+// The headless runner's engine: the window logic on in-memory controls and the
+// board emulator, driven by a script of one action a line (docs/runner.md).
+#include <stdexcept>
+#include <string>
+
+namespace tessorin::testing {
+
+struct RunnerOptions {
+    int codePage = 1252;          // 936 gives the Chinese messages
+    bool maskTimestamps = false;  // "[T]" for every log time, "<script-dir>" for the script's folder
+    std::string scriptFolder;     // relative paths in the script start here
+};
+
+struct RunnerOutput {
+    std::string pane;    // the log pane, CR LF line ends as the window has them
+    std::string log;     // the log stream
+    std::string wire;    // the emulator's wire trace
+    std::string report;  // dumps, echo lines and station notes
+};
+
+// A script line the runner cannot carry out; nothing after it has run.
+class ScriptError : public std::runtime_error {
+public:
+    ScriptError(int line, const std::string& problem);
+    int line() const { return line_; }
+
+private:
+    int line_;
+};
+
+RunnerOutput runScript(const std::string& script, const RunnerOptions& options);
+
+}  // namespace tessorin::testing

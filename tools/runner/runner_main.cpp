@@ -1,0 +1,103 @@
+// tessorin-run: the window logic with in-memory controls and an emulated board,
+// driven by a script. The format is in docs/runner.md.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "base/paths.h"
+#include "tests/support/script_runner.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessorin-run [--pane FILE] [--log FILE] [--wire FILE] [--report FILE]\n"
+    "                    [--mask-timestamps] [--code-page N] SCRIPT\n"
+    "Channels without a file are printed on standard output, each under a heading.\n";
+
+struct Channel {
+    const char* name;
+    std::string file;
+};
+
+bool readWhole(const std::string& path, std::string& text) {
+    std::ifstream in(tessorin::pathFromUtf8(path), std::ios::binary);
+    if (!in) return false;
+    std::stringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return true;
+}
+
+bool writeWhole(const std::string& path, const std::string& text) {
+    std::ofstream out(tessorin::pathFromUtf8(path), std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Channel pane{"pane", ""}, log{"log", ""}, wire{"wire", ""}, report{"report", ""};
+    tessorin::testing::RunnerOptions options;
+    std::string script;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "tessorin-run: %s needs a value\n%s", arg.c_str(), kUsage);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (arg == "--pane") pane.file = value();
+        else if (arg == "--log") log.file = value();
+        else if (arg == "--wire") wire.file = value();
+        else if (arg == "--report") report.file = value();
+        else if (arg == "--mask-timestamps") options.maskTimestamps = true;
+        else if (arg == "--code-page") options.codePage = std::atoi(value().c_str());
+        else if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::fprintf(stderr, "tessorin-run: unknown option %s\n%s", arg.c_str(), kUsage);
+            return 2;
+        } else if (script.empty()) script = arg;
+        else {
+            std::fprintf(stderr, "tessorin-run: one script only\n%s", kUsage);
+            return 2;
+        }
+    }
+    if (script.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::string text;
+    if (!readWhole(script, text)) {
+        std::fprintf(stderr, "tessorin-run: cannot read the script %s\n", script.c_str());
+        return 2;
+    }
+    options.scriptFolder = tessorin::pathToUtf8(std::filesystem::absolute(tessorin::pathFromUtf8(script)).parent_path());
+
+    tessorin::testing::RunnerOutput out;
+    try {
+        out = tessorin::testing::runScript(text, options);
+    } catch (const tessorin::testing::ScriptError& error) {
+        std::fprintf(stderr, "tessorin-run: %s: %s\n", script.c_str(), error.what());
+        return 2;
+    }
+    int status = 0;
+    for (auto [channel, content] : {std::pair{&report, &out.report}, {&pane, &out.pane}, {&log, &out.log},
+                                    {&wire, &out.wire}}) {
+        if (channel->file.empty()) {
+            std::printf("=== %s ===\n", channel->name);
+            std::fwrite(content->data(), 1, content->size(), stdout);
+        } else if (!writeWhole(channel->file, *content)) {
+            std::fprintf(stderr, "tessorin-run: cannot write %s\n", channel->file.c_str());
+            status = 1;
+        }
+    }
+    return status;
+}
