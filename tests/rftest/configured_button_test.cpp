@@ -9,9 +9,10 @@ namespace {
 
 const char* const kDynamicHandler = "CBrevoxDownloadToolDlg::OnClickDynamicButton";
 
-// One control: button «SET», address, values as written, held as text when asked.
-std::string oneControl(const std::string& values, bool valuesAreText, const std::string& addr = "0x70") {
-    return "[ext]\next_count=1\next1_title=Channel\next1_button=SET\next1_addr=" + addr +
+// One control with a button caption, address and values as written, held as text when asked.
+std::string oneControl(const std::string& values, bool valuesAreText, const std::string& addr = "0x70",
+                       const std::string& button = "SET") {
+    return "[ext]\next_count=1\next1_title=Channel\next1_button=" + button + "\next1_addr=" + addr +
            "\next1_combox=a|b\next1_value=" + values + "\next1_init_select_index=0\next1_parse_value_by_string=" +
            (valuesAreText ? "1" : "0") + "\n";
 }
@@ -150,14 +151,15 @@ TEST(ConfiguredButton, ButtonWithoutControlEndsInTheFailureReport) {
 
 TEST(ConfiguredButton, WordThatNeverLeftIsReportedAsFailure) {
     RfTestHost host;
-    host.loadIni(rfSection() + oneControl("1122334455", true));
+    // The caption is data, never a format.
+    host.loadIni(rfSection() + oneControl("1122334455", true, "0x70", "SET %s%n"));
     host.select(kConfiguredComboBaseId, 0);
     FailingWrite failure(host.session.emulator, 3);
 
     pressConfiguredButton(host, kFirstConfiguredButtonId);
 
-    EXPECT_EQ(host.paneText(),
-              paneLine(kSeparator) + paneLine("set [SET] fail! the register write did not reach the download board\n"));
+    EXPECT_EQ(host.paneText(), paneLine(kSeparator) +
+                                   paneLine("set [SET %s%n] fail! the register write did not reach the download board\n"));
     EXPECT_EQ(host.logText().find("usb close success"), std::string::npos);
 }
 

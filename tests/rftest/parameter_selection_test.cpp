@@ -152,17 +152,6 @@ TEST(ParameterSelection, RefusalsLeaveTheBoardUntouched) {
     }
 }
 
-TEST(ParameterSelection, ThreeTextsTwoValuesThirdSelectedSendsNothing) {
-    RfTestHost host;
-    host.loadIni("[common]\nfreq_combox=a|b|c\nfreq_value=1|2\n" + chipSection("0x4010"));
-    host.select(kFreqCombo, 2);
-
-    pressParameterSelect(host, 0);
-
-    EXPECT_EQ(host.paneText(), paneLine(std::string("[") + kFreqHandler + "]\tThis is a exception without handling\n\n"));
-    EXPECT_EQ(host.session.emulator.scans(), 0);
-}
-
 TEST(ParameterSelection, BoardProblemsAreReportedThroughTheGuard) {
     {
         RfTestHost host;

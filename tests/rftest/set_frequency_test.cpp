@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "rftest/rf_buttons.h"
-#include "rftest/set_frequency.h"
 #include "tests/rftest/rf_test_host.h"
 
 namespace tessorin::testing {
@@ -44,12 +43,6 @@ TEST(SetFrequency, ChecksChipTypeThenChannelAndNeverTouchesTheBoard) {
         EXPECT_EQ(host.commandText(), c.commandText);
         EXPECT_EQ(host.session.emulator.scans(), 0);
     }
-}
-
-TEST(SetFrequency, CommandTextNamesTheRegisterOfTheChipFamily) {
-    EXPECT_EQ(setFrequencyCommandText(0, 0), "e_interface 4bf4 01");
-    EXPECT_EQ(setFrequencyCommandText(2, 79), "e_interface 4bf4 50");
-    EXPECT_EQ(setFrequencyCommandText(3, 9), "e_interface 4db7 0a");
 }
 
 }  // namespace
