@@ -13,6 +13,13 @@ namespace tessorin {
 
 constexpr uint16_t kHandshakeParameter = 0x0080;
 
+// Fixed chip registers.
+constexpr int32_t kChipIdRegister = 0x8000;          // 2 bytes
+constexpr int32_t kProgramCounterRegister = 0x800E;  // 2 bytes
+constexpr int32_t kReg8010 = 0x8010;                 // written 0x01 before a download
+constexpr int32_t kCpuControlRegister = 0x8203;      // bit 0 holds the CPU
+constexpr int32_t kCpuStatusRegister = 0x8204;       // bit 0: CPU stopped
+
 bool boardHandshake(uint16_t parameter);
 bool boardWaitReady(uint16_t parameter);
 // False only when a request report failed to go out; a missing reply reads as zeros.

@@ -9,12 +9,6 @@
 namespace tessorin {
 namespace {
 
-constexpr int32_t kChipIdAddress = 0x8000;
-constexpr int32_t kProgramCounterAddress = 0x800E;
-constexpr int32_t kReg8010Address = 0x8010;
-constexpr int32_t kCpuControlAddress = 0x8203;
-constexpr int32_t kCpuStatusAddress = 0x8204;
-
 constexpr std::array<uint32_t, 10> kKnownChips = {0x3C05, 0x3C06, 0x3C07, 0x3C09, 0x5B21,
                                                   0x5B22, 0x7E40, 0x6D10, 0x6D11, 0x3C0A};
 
@@ -57,7 +51,7 @@ uint32_t boardReadChipId() {
     std::array<uint8_t, 2> word{};
     // Only a word that really came from the chip is kept for the life of the
     // process; a missing reply's zeros would otherwise stand for the chip for good.
-    if (!readMemoryWithOutcome(true, kChipIdAddress, word.data(), 2).replied) return 0;
+    if (!readMemoryWithOutcome(true, kChipIdRegister, word.data(), 2).replied) return 0;
     const uint32_t chipId = littleEndian(word.data(), 2);
     rememberChipId(chipId);
     return chipId;
@@ -72,14 +66,14 @@ bool chipInKnownList() {
 }
 
 bool boardSetCpuControl(uint8_t mask) {
-    const uint8_t control = readRegisterByte(kCpuControlAddress) | mask;
-    return writeRegisterByte(kCpuControlAddress, control);
+    const uint8_t control = readRegisterByte(kCpuControlRegister) | mask;
+    return writeRegisterByte(kCpuControlRegister, control);
 }
 
 void boardReportCpuState() {
     std::array<uint8_t, 2> counter{};
-    boardReadMemory(true, kProgramCounterAddress, counter.data(), 2);
-    const uint8_t status = readRegisterByte(kCpuStatusAddress);
+    boardReadMemory(true, kProgramCounterRegister, counter.data(), 2);
+    const uint8_t status = readRegisterByte(kCpuStatusRegister);
     writeTrace(formatText("CPU %s, PC %x\n", {(status & 1) ? "Stopped" : "Running", littleEndian(counter.data(), 2)}));
 }
 
@@ -100,7 +94,7 @@ uint32_t boardIndirectRead(uint16_t target) {
 }
 
 bool boardSetReg8010() {
-    writeRegisterByte(kReg8010Address, 0x01);
+    writeRegisterByte(kReg8010, 0x01);
     return true;
 }
 
