@@ -1,7 +1,9 @@
 #include "tests/support/script_runner.h"
 
+#include <chrono>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "app/control_ids.h"
 #include "base/format.h"
@@ -41,10 +43,14 @@ std::string hexRows(const std::string& title, uint32_t address, const std::vecto
     return out;
 }
 
-// A "#" at the start of a word begins a comment; inside a word it is text.
+// A "#" at the start of a word begins a comment; inside a word or quotes it is text.
 std::string_view withoutComment(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) return text.substr(0, i);
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"') quoted = !quoted;
+        bool wordStart = i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t';
+        if (!quoted && text[i] == '#' && wordStart) return text.substr(0, i);
+    }
     return text;
 }
 
@@ -99,6 +105,7 @@ private:
     void dialogAction(const ScriptLine& line);
     void dumpAction(const ScriptLine& line);
     void stationAction(const ScriptLine& line);
+    void waitForLogLines(const std::string& line, size_t count);
 
     RunnerOptions options_;
     emulator::EmulatorSession session_;
@@ -245,6 +252,13 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     harnessOptions.arguments = {kProgramPath, resolve(line.word(2))};
     for (const std::string& preset : line.wordsFrom(3)) harnessOptions.arguments.push_back(preset);
     harnessOptions.codePage = options_.codePage;
+    // The loop logs msgDownloadStart right after it started the worker; the worker
+    // waits for that line, so the log reads the same on every run.
+    auto startsSeen = std::make_shared<int>(0);
+    harnessOptions.workerPrelude = [this, startsSeen] {
+        std::string startLine = "\t\t" + (*window_->window.messages)[msgDownloadStart];
+        waitForLogLines(startLine, static_cast<size_t>(++*startsSeen));
+    };
     // Shared with the stop seam, which the idle station window keeps after the loop ended.
     struct Progress {
         int finished = 0;
@@ -276,6 +290,12 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     };
     window_ = std::make_unique<WindowHarness>(harnessOptions);
     window_->start();
+}
+
+// Real time, bounded: the line comes from another thread within moments.
+void ScriptSession::waitForLogLines(const std::string& line, size_t count) {
+    for (int waited = 0; waited < 5000 && countOf(log_.text(), line) < count; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void ScriptSession::run(const ScriptLine& line) {
@@ -347,6 +367,15 @@ RunnerOutput ScriptSession::finish() {
 
 ScriptError::ScriptError(int line, const std::string& problem)
     : std::runtime_error(formatText("line %d: %s", {line, problem})), line_(line) {}
+
+std::string channelSection(const std::string& name, const std::string& text) {
+    return "=== " + name + " ===\n" + text;
+}
+
+std::string allChannels(const RunnerOutput& output) {
+    return channelSection("report", output.report) + channelSection("pane", output.pane) +
+           channelSection("log", output.log) + channelSection("wire", output.wire);
+}
 
 RunnerOutput runScript(const std::string& script, const RunnerOptions& options) {
     ScriptSession session(options);

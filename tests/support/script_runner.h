@@ -31,4 +31,9 @@ private:
 
 RunnerOutput runScript(const std::string& script, const RunnerOptions& options);
 
+// A channel as printed on standard output: "=== name ===" and its text.
+std::string channelSection(const std::string& name, const std::string& text);
+// Every channel in printing order: report, pane, log, wire.
+std::string allChannels(const RunnerOutput& output);
+
 }  // namespace tessorin::testing

@@ -54,7 +54,13 @@ WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions
             destination.attached = true;
             writeTrace(consoleMode ? "console\n" : "file log\n");
         },
-        [&harness](std::function<void()> work) { return harness.workers.start(std::move(work)); },
+        [&harness, prelude = options.workerPrelude](std::function<void()> work) {
+            if (!prelude) return harness.workers.start(std::move(work));
+            return harness.workers.start([prelude, work = std::move(work)] {
+                prelude();
+                work();
+            });
+        },
         options.stationStop,
     };
 }

@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
     for (auto [channel, content] : {std::pair{&report, &out.report}, {&pane, &out.pane}, {&log, &out.log},
                                     {&wire, &out.wire}}) {
         if (channel->file.empty()) {
-            std::printf("=== %s ===\n", channel->name);
-            std::fwrite(content->data(), 1, content->size(), stdout);
+            std::string section = tessorin::testing::channelSection(channel->name, *content);
+            std::fwrite(section.data(), 1, section.size(), stdout);
         } else if (!writeWhole(channel->file, *content)) {
             std::fprintf(stderr, "tessorin-run: cannot write %s\n", channel->file.c_str());
             status = 1;

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/paths.h"
+#include "tests/support/script_runner.h"
+
+namespace tessorin::testing {
+namespace {
+
+const std::filesystem::path kScripts = std::filesystem::path(__FILE__).parent_path() / "scripts";
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+RunnerOutput runNamed(const std::string& name) {
+    RunnerOptions options;
+    options.maskTimestamps = true;
+    options.scriptFolder = pathToUtf8(kScripts);
+    return runScript(readFile(kScripts / (name + ".script")), options);
+}
+
+// Each script's whole output (report, pane, log and wire trace) is checked
+// against its NAME.expected, written by tessorin-run --mask-timestamps and read
+// through line by line. TESSORIN_UPDATE_EXPECTED=1 rewrites them.
+class RunnerScript : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RunnerScript, GivesTheExpectedOutput) {
+    const std::string name = GetParam();
+    std::string actual = allChannels(runNamed(name));
+    std::filesystem::path expectedPath = kScripts / (name + ".expected");
+    if (std::getenv("TESSORIN_UPDATE_EXPECTED")) std::ofstream(expectedPath, std::ios::binary) << actual;
+    EXPECT_EQ(actual, readFile(expectedPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, RunnerScript,
+                         ::testing::Values("caption_reload", "fifty_two_controls", "configured_values",
+                                           "drift_templates", "power_words", "busy_refusals", "file_intake",
+                                           "station"));
+
+TEST(RunnerScriptErrors, NameTheLineAndStop) {
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"start\nfly away\n", "line 2: unknown action 'fly'"},
+        {"# only a comment\n\npress\n", "line 3: usage: press COMMAND_ID"},
+        {"press 10x3\n", "line 1: '10x3' is not a decimal number"},
+        {"chip remove\n", "line 1: no board was attached"},
+        {"board attach\nchip remove\ndump codeload\n", "line 3: "},
+        {"type 1004 \"open\n", "line 1: a quote is not closed"},
+        {"station 0 image.rom\n", "line 1: a station run needs at least one chip"},
+        {"board attach zz\n", "line 1: 'zz' is not a hexadecimal number"},
+    };
+    for (const Case& c : cases) {
+        try {
+            runScript(c.script, {});
+            ADD_FAILURE() << c.script << " ran";
+        } catch (const ScriptError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
+        }
+    }
+}
+
+TEST(RunnerScriptComments, HashInsideAWordIsText) {
+    RunnerOutput out = runScript("echo a#b # and a comment\n  # indented comment\necho \"x # y\"\n", {});
+    EXPECT_EQ(out.report, "a#b\nx # y\n");
+}
+
+}  // namespace
+}  // namespace tessorin::testing
