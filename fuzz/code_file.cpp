@@ -1,0 +1,59 @@
+// Code files as they reach the station: any bytes at all. Each file is read into
+// buffers of exactly the two download capacities and of a small capacity, so a
+// write past the end is caught, and the three reads must agree.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "download/code_file_reader.h"
+#include "download/dat_download.h"
+#include "download/rom_download.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using tessorin::download::CodeFileResult;
+using tessorin::download::CodeFileStatus;
+
+void require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+struct Read {
+    CodeFileResult result;
+    std::vector<uint8_t> bytes;
+};
+
+Read readInto(size_t capacity, const std::string& path) {
+    Read read;
+    read.bytes.resize(capacity);
+    read.result = tessorin::download::readCodeFile(read.bytes, path);
+    require(read.result.status == CodeFileStatus::Read || read.result.byteCount == 0,
+            "a refused file reports bytes");
+    require(read.result.status != CodeFileStatus::Read || (read.result.byteCount > 0 && read.result.byteCount <= capacity),
+            "a read file reports no bytes or more than the buffer holds");
+    read.bytes.resize(read.result.byteCount);
+    return read;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const tessorin::fuzzing::ScratchFile file("image.rom");
+    if (!file.write(data, size)) return 0;
+    const Read rom = readInto(tessorin::download::ROM_IMAGE_CAPACITY, file.path());
+    const Read dat = readInto(tessorin::download::DAT_IMAGE_CAPACITY, file.path());
+    const Read small = readInto(1 + size % 97, file.path());
+
+    require(rom.result.status != CodeFileStatus::OpenFailed, "a file just written failed to open");
+    require((size == 0) == (rom.result.status == CodeFileStatus::Empty), "only a file without lines is empty");
+    require(rom.result.status == dat.result.status && rom.bytes == dat.bytes, "the two capacities read differently");
+    require(rom.result.layout == small.result.layout, "the capacity changed the layout");
+    if (small.result.status == CodeFileStatus::Read) require(small.bytes == rom.bytes, "a small buffer read other bytes");
+    if (small.result.status == CodeFileStatus::TooLarge)
+        require(rom.result.byteCount > 1 + size % 97, "a file that fits was refused as too large");
+    return 0;
+}
