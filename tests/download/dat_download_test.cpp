@@ -125,13 +125,5 @@ TEST(DatDownload, FullEepromImageIsWrittenWithoutWrapping) {
     EXPECT_EQ(eepromStartsOf(session.emulator, device), 2048);
 }
 
-TEST(DatDownload, EmptyImageWritesNothingAndSucceeds) {
-    emulator::EmulatorSession session;
-    session.emulator.addBoard(0x6D10);
-    setHidLink(openDownloadBoard());
-    EXPECT_TRUE(writeEepromImage({}));
-    EXPECT_EQ(session.emulator.trace(), "");
-}
-
 }  // namespace
 }  // namespace tessorin::download

@@ -144,24 +144,6 @@ TEST_F(DownloadButtonTest, SecondQuickPressIsRefusedWithoutBoardTraffic) {
     EXPECT_EQ(codeLoad(), image);
 }
 
-TEST_F(DownloadButtonTest, BoardMissingOrChipSilent) {
-    TempCodeFile file(bytePerLineText(image), "image.rom");
-    struct Case {
-        const char* name;
-        bool boardPresent;
-        MessageId refusal;
-    };
-    for (const Case& c : {Case{"no board", false, msgOpenUsbFail}, Case{"no chip", true, msgBoardNotLinked}}) {
-        emulator::EmulatorSession world;
-        if (c.boardPresent) world.emulator.addBoardWithoutChip();
-        DownloadTestHost fresh;
-        fresh.romPathValue = file.path();
-        onDownloadButton(fresh);
-        EXPECT_EQ(fresh.startRequests, 0) << c.name;
-        EXPECT_EQ(fresh.paneText(), kBannerPane + paneLine(message(c.refusal))) << c.name;
-    }
-}
-
 TEST_F(DownloadButtonTest, ThreadThatCannotStartClearsBusy) {
     TempCodeFile file(bytePerLineText(image), "image.rom");
     host.romPathValue = file.path();
@@ -171,22 +153,6 @@ TEST_F(DownloadButtonTest, ThreadThatCannotStartClearsBusy) {
     EXPECT_FALSE(host.busy);
     EXPECT_EQ(host.paneText(), kBannerPane + paneLine(message(msgDownloadThreadFail)));
     EXPECT_TRUE(codeLoad().empty());
-}
-
-TEST_F(DownloadButtonTest, MissingFileIsReportedByTheWorker) {
-    struct Case {
-        const char* path;
-        MessageId result;
-    };
-    for (const Case& c : {Case{"/nonexistent/image.rom", msgDownloadFail}, Case{"/nonexistent/image.dat", msgEepFail}}) {
-        DownloadTestHost fresh;
-        fresh.romPathValue = c.path;
-        log.clear();
-        onDownloadButton(fresh);
-        EXPECT_NE(log.text().find(std::string("error opening code file ") + c.path + "\n"), std::string::npos) << c.path;
-        EXPECT_NE(fresh.paneText().find(paneLine(message(c.result))), std::string::npos) << c.path;
-    }
-    EXPECT_EQ(countOf(session.emulator.trace(), "> f2 17"), 0u);
 }
 
 TEST_F(DownloadButtonTest, EepromThatNeverShowsDoneReportsEepFail) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/format.h"
 #include "device/hid_link.h"
 #include "emulator/emulator_session.h"
 #include "temp_code_file.h"
@@ -48,26 +47,6 @@ TEST(RomDownload, HundredByteImageGoesThroughTheCodeLoadPortInTwoReports) {
     EXPECT_EQ(codeLoadOf(session.emulator, device), image);
 }
 
-TEST(RomDownload, ImageCapturedByThePortEqualsTheFileInEveryLayout) {
-    const Bytes image = countingBytes(160, 0x30);
-    std::string words, spaced;
-    for (size_t i = 0; i < image.size(); i += 4) {
-        words += formatText("%02X%02X%02X%02X\n", {image[i], image[i + 1], image[i + 2], image[i + 3]});
-    }
-    for (size_t i = 0; i < image.size(); i += 16) {
-        for (size_t k = 0; k < 16; ++k) spaced += formatText(k ? " %02x" : "%02x", {image[i + k]});
-        spaced += "\r\n";
-    }
-    for (const std::string& content : {bytePerLineText(image), words, spaced}) {
-        emulator::EmulatorSession session;
-        const int device = session.emulator.addBoard(kChip);
-        TempCodeFile file(content);
-        setHidLink(openDownloadBoard());
-        ASSERT_TRUE(downloadRomImage(file.path()));
-        EXPECT_EQ(codeLoadOf(session.emulator, device), image) << content.substr(0, 40);
-    }
-}
-
 TEST(RomDownload, MissingOrEmptyFileIsReportedAndNothingIsSent) {
     const char* contents[] = {"", nullptr};  // an empty file, no file
     for (const char* content : contents) {
@@ -98,17 +77,6 @@ TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
     EXPECT_EQ(log.maskedText(), "[T]\t\tcode file " + file.path() + " is larger than 150000 bytes\n\n");
     EXPECT_EQ(countOf(session.emulator.trace(), "> f2 16"), 0u);
     EXPECT_TRUE(codeLoadOf(session.emulator, device).empty());
-}
-
-TEST(RomDownload, ImageThatFillsTheBufferExactlyIsLoaded) {
-    emulator::EmulatorSession session;
-    const int device = session.emulator.addBoard(kChip);
-    session.emulator.setTraceEnabled(false);
-    const Bytes image(ROM_IMAGE_CAPACITY, 0xA5);
-    TempCodeFile file(bytePerLineText(image));
-    setHidLink(openDownloadBoard());
-    ASSERT_TRUE(downloadRomImage(file.path()));
-    EXPECT_EQ(codeLoadOf(session.emulator, device), image);
 }
 
 // The board vanishes right after the given request of a 100-byte download; every

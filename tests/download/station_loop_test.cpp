@@ -158,18 +158,6 @@ TEST_F(StationLoopTest, WorkerThatCannotStartEndsTheLoop) {
     EXPECT_EQ(host.startRequests, 1);
 }
 
-TEST_F(StationLoopTest, WorkerWorksOnTheImagePathItWasGiven) {
-    const int device = session.emulator.addBoard(0x6D10);
-    host.workerStart = DownloadTestHost::WorkerStart::Hold;
-    int pass = 0;
-    std::thread station([&] { commandDownload(host, [&] { return pass++ == 1; }); });
-    while (host.heldWorkers() == 0) std::this_thread::yield();
-    host.imagePathValue = "/nonexistent/other.rom";  // changed while the worker waits to run
-    host.runHeldWorkers();
-    station.join();
-    EXPECT_EQ(codeLoadOf(device), image);
-}
-
 // A log stream that fails once, on the first line that holds the given text.
 class FailingLog final : public LogOutput {
 public:
