@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fputs("tessorin: the window exists only on Windows; on Linux give a firmware image to run the "
-                   "download station (tessorin IMAGE [ADDRESS VALUE]...), or drive the window logic with "
+                   "download station (tessorin IMAGE [\"ADDRESS VALUE\"]...), or drive the window logic with "
                    "tessorin-run SCRIPT (see docs/runner.md)\n",
                    stderr);
         return 2;
