@@ -5,7 +5,9 @@
 #include <sstream>
 #include <thread>
 
+#include "app/code_page.h"
 #include "app/control_ids.h"
+#include "app/message_table.h"
 #include "base/format.h"
 #include "emulator/emulator_session.h"
 #include "tests/support/log_capture.h"
@@ -86,6 +88,11 @@ std::string windowState(WindowHarness& harness) {
     return out;
 }
 
+const MessageTable& tableFor(int codePage) {
+    overrideSystemCodePage(codePage);
+    return buildMessageTable();
+}
+
 class ScriptSession {
 public:
     explicit ScriptSession(const RunnerOptions& options) : options_(options) {}
@@ -108,6 +115,9 @@ private:
     void waitForLogLines(const std::string& line, size_t count);
 
     RunnerOptions options_;
+    // Built before the capture starts: its "cur encoding" line goes to the
+    // process's own output, as in the product, where no log is attached yet.
+    const MessageTable& messages_ = tableFor(options_.codePage);
     emulator::EmulatorSession session_;
     LogCapture log_;
     std::unique_ptr<WindowHarness> window_;
@@ -256,7 +266,7 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     // waits for that line, so the log reads the same on every run.
     auto startsSeen = std::make_shared<int>(0);
     harnessOptions.workerPrelude = [this, startsSeen] {
-        std::string startLine = "\t\t" + (*window_->window.messages)[msgDownloadStart];
+        std::string startLine = "\t\t" + messages_[msgDownloadStart];
         waitForLogLines(startLine, static_cast<size_t>(++*startsSeen));
     };
     // Shared with the stop seam, which the idle station window keeps after the loop ended.
@@ -273,7 +283,7 @@ void ScriptSession::stationAction(const ScriptLine& line) {
                                   {kStationPassLimit, p.finished, chips});
             return true;
         }
-        std::string finishLine = "\t\t" + (*window_->window.messages)[msgDownloadFinish];
+        std::string finishLine = "\t\t" + messages_[msgDownloadFinish];
         int now = static_cast<int>(countOf(log_.text(), finishLine));
         if (now > p.finished) {
             p.finished = now;
