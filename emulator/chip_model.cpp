@@ -38,7 +38,7 @@ uint8_t ChipModel::read(uint32_t address) {
 
 void ChipModel::write(uint32_t address, uint8_t value) {
     if (address == kCodeLoadPort) {
-        writeCodeLoadPort(value);
+        writeFixed(address, &value, 1);
         return;
     }
     poke(address, value);
@@ -48,14 +48,23 @@ void ChipModel::write(uint32_t address, uint8_t value) {
     if (address == family_.eepromStartRegister && value == family_.eepromStartValue) startEepromTransfer();
 }
 
-void ChipModel::writeCodeLoadPort(uint8_t value) {
-    const bool armed = peek(kCodeLoadSetup) == 0x00 && peek(kCodeLoadSetup + 1) == 0x80 &&
-                       peek(kCodeLoadSetup + 2) == 0x00;
-    if (armed && cpuHeld()) {
-        codeLoad_.push_back(value);
-    } else {
-        ++codeLoadRejected_;
+// An image streams through the port by the hundred thousand bytes: take a
+// report's bytes in one go.
+void ChipModel::writeFixed(uint32_t address, const uint8_t* data, int count) {
+    if (address != kCodeLoadPort) {
+        for (int i = 0; i < count; ++i) write(address, data[i]);
+        return;
     }
+    if (codeLoadArmed()) {
+        codeLoad_.insert(codeLoad_.end(), data, data + count);
+    } else {
+        codeLoadRejected_ += count;
+    }
+}
+
+bool ChipModel::codeLoadArmed() const {
+    return cpuHeld() && peek(kCodeLoadSetup) == 0x00 && peek(kCodeLoadSetup + 1) == 0x80 &&
+           peek(kCodeLoadSetup + 2) == 0x00;
 }
 
 // The target's high byte completes a request: after a fresh value it is an

@@ -30,6 +30,8 @@ public:
     // A byte as the board reads or writes it, with the registers' side effects.
     uint8_t read(uint32_t address);
     void write(uint32_t address, uint8_t value);
+    // Bytes that all go to one address, as a fixed-address report carries them.
+    void writeFixed(uint32_t address, const uint8_t* data, int count);
 
     // Plain memory for tests: no side effects.
     uint8_t peek(uint32_t address) const { return memory_.read(address); }
@@ -60,7 +62,7 @@ public:
 
 private:
     uint32_t littleEndian(uint32_t address, int count) const;
-    void writeCodeLoadPort(uint8_t value);
+    bool codeLoadArmed() const;
     void indirectTargetWritten();
     void startEepromTransfer();
     void setEepromDone(bool done);

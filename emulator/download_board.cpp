@@ -59,8 +59,10 @@ Report DownloadBoard::readChip(uint32_t address, bool fixedAddress, int length) 
 }
 
 void DownloadBoard::writeChip(uint32_t address, bool fixedAddress, const uint8_t* data, int length) {
-    if (chip_) {
-        for (int i = 0; i < length; ++i) chip_->write(fixedAddress ? address : address + static_cast<uint32_t>(i), data[i]);
+    if (chip_ && fixedAddress) {
+        chip_->writeFixed(address, data, length);
+    } else if (chip_) {
+        for (int i = 0; i < length; ++i) chip_->write(address + static_cast<uint32_t>(i), data[i]);
     }
     continuation_ = fixedAddress ? address : address + static_cast<uint32_t>(length);
 }

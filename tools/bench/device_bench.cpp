@@ -1,0 +1,94 @@
+// Host work per report for a ROM-sized fixed-address write (150000 bytes into
+// the code-load port) against an emulator that adds as little as it can: no
+// latency, no trace. The emulator's own share is measured on its own, so the
+// host's share is the difference.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "device/board_commands.h"
+#include "device/hid_link.h"
+#include "emulator/board_emulator.h"
+
+namespace {
+
+using namespace tessorin;
+
+constexpr int kImageBytes = 150000;
+// One first report of 58 bytes, then continuations of 61.
+constexpr int64_t kReportsPerImage = 1 + (kImageBytes - 58 + 60) / 61;
+
+class QuietBoard {
+public:
+    QuietBoard() {
+        emulator.setReportLatencyMicros(0);
+        emulator.setTraceEnabled(false);
+        emulator.addBoard(0x3C05);
+        setHidTransport(&emulator);
+        setHidLink(openDownloadBoard());
+        // Hold the CPU and set the port up, so every byte takes the capture path.
+        boardSetCpuControl(1);
+        const uint8_t setUp[3] = {0x00, 0x80, 0x00};
+        for (int i = 0; i < 3; ++i) boardWriteMemory(true, &setUp[i], 0x8022 + i, 1);
+    }
+    ~QuietBoard() {
+        closeHidLink();
+        setHidTransport(nullptr);
+    }
+    void forgetImage() {
+        emulator.withChip(0, [](emulator::ChipModel& chip) {
+            chip.clearCodeLoad();
+            return 0;
+        });
+    }
+
+    emulator::BoardEmulator emulator;
+};
+
+void reportCounters(benchmark::State& state) {
+    const double reports = static_cast<double>(state.iterations() * kReportsPerImage);
+    state.counters["reports_per_s"] = benchmark::Counter(reports, benchmark::Counter::kIsRate);
+    state.counters["ns_per_report"] =
+        benchmark::Counter(reports / 1e9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_HostAndEmulator_FixedAddressWrite150000(benchmark::State& state) {
+    QuietBoard board;
+    const std::vector<uint8_t> image(kImageBytes, 0x5A);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(boardWriteMemory(false, image.data(), 0x8025, kImageBytes));
+        state.PauseTiming();
+        board.forgetImage();
+        state.ResumeTiming();
+    }
+    reportCounters(state);
+}
+BENCHMARK(BM_HostAndEmulator_FixedAddressWrite150000)->Unit(benchmark::kMicrosecond);
+
+// The same reports handed straight to the emulator, without the host stack.
+void BM_EmulatorAlone_FixedAddressWrite150000(benchmark::State& state) {
+    QuietBoard board;
+    const HidHandle handle = hidLink();
+    DevicePacket first;
+    first[0] = kRequestReportId;
+    first[1] = 0x17;
+    first[2] = 58;
+    first[3] = 0x25;
+    first[4] = 0x80;
+    DevicePacket continuation;
+    continuation[0] = kRequestReportId;
+    continuation[1] = 0x13;
+    continuation[2] = 61;
+    for (auto _ : state) {
+        board.emulator.write(handle, first.bytes.data(), kTransferTimeoutMs);
+        for (int64_t i = 1; i < kReportsPerImage; ++i)
+            board.emulator.write(handle, continuation.bytes.data(), kTransferTimeoutMs);
+        state.PauseTiming();
+        board.forgetImage();
+        state.ResumeTiming();
+    }
+    reportCounters(state);
+}
+BENCHMARK(BM_EmulatorAlone_FixedAddressWrite150000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
