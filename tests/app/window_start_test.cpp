@@ -26,6 +26,7 @@ std::string readFile(const std::string& path) {
 }
 
 TEST(InteractiveStart, ShowsLocalisedTextsAndLogsTheVersion) {
+    WindowHarness::prepareMessages();
     LogCapture log;
     WindowHarness harness;
     ASSERT_TRUE(harness.start());
@@ -94,6 +95,7 @@ protected:
         return options;
     }
 
+    bool messagesReady = WindowHarness::prepareMessages();
     emulator::EmulatorSession session;
     LogCapture log;
     int passes = 0;

@@ -5,7 +5,6 @@
 #include <sstream>
 #include <thread>
 
-#include "app/code_page.h"
 #include "app/control_ids.h"
 #include "app/message_table.h"
 #include "base/format.h"
@@ -88,11 +87,6 @@ std::string windowState(WindowHarness& harness) {
     return out;
 }
 
-const MessageTable& tableFor(int codePage) {
-    overrideSystemCodePage(codePage);
-    return buildMessageTable();
-}
-
 class ScriptSession {
 public:
     explicit ScriptSession(const RunnerOptions& options) : options_(options) {}
@@ -117,7 +111,8 @@ private:
     RunnerOptions options_;
     // Built before the capture starts: its "cur encoding" line goes to the
     // process's own output, as in the product, where no log is attached yet.
-    const MessageTable& messages_ = tableFor(options_.codePage);
+    const bool messagesReady_ = WindowHarness::prepareMessages(options_.codePage);
+    const MessageTable& messages_ = buildMessageTable();
     emulator::EmulatorSession session_;
     LogCapture log_;
     std::unique_ptr<WindowHarness> window_;

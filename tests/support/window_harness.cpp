@@ -39,6 +39,12 @@ int JoinableWorkers::started() const {
     return started_;
 }
 
+bool WindowHarness::prepareMessages(int codePage) {
+    overrideSystemCodePage(codePage);
+    buildMessageTable();
+    return true;
+}
+
 WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions& options) {
     overrideSystemCodePage(options.codePage);
     std::string programPath = options.programPath;

@@ -49,6 +49,10 @@ struct WindowHarnessOptions {
 
 class WindowHarness {
 public:
+    // Builds the process's message table now, so its "cur encoding" line is not
+    // in a log capture started afterwards. Returns true.
+    static bool prepareMessages(int codePage = 1252);
+
     explicit WindowHarness(WindowHarnessOptions options = {});
     ~WindowHarness();
 
