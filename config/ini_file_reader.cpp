@@ -97,8 +97,10 @@ std::string findIniValue(std::string_view iniText, std::string_view section, std
             continue;
         }
         if (!inSection || line.starts_with(';')) continue;
+        // A line without "=" names a key with no value, as GetPrivateProfileStringW reads it.
         size_t equals = line.find('=');
-        if (equals == std::string_view::npos || !equalsNoCase(trimBlanks(line.substr(0, equals)), key)) continue;
+        if (!equalsNoCase(trimBlanks(line.substr(0, equals)), key)) continue;
+        if (equals == std::string_view::npos) return {};
         std::string_view value = trimBlanks(line.substr(equals + 1));
         value = withoutQuotes(value.substr(0, value.find('\0')));
         return bufferUnits == 0 ? std::string() : truncateToUtf16Units(value, bufferUnits - 1);
