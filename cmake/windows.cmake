@@ -40,7 +40,8 @@ if(TESSORIN_TESTS)
   add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
   target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
 
-  file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+  # Every file of tests/win32: the suites and the helpers they share.
+  file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   if(WIN32_TEST_SOURCES)
     # The dialog template is loaded from the test executable's own resources.
     add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})
