@@ -18,6 +18,18 @@ constexpr uint8_t kHoldCpuAndLoaded = 3;
 
 bool writeRegisterByte(int32_t address, uint8_t value) { return boardWriteMemory(true, &value, address, 1); }
 
+// The board takes writes whether or not a chip is behind it: only a chip that
+// still answers after the last write can have received the whole image. One
+// lost reply must not fail a good download, so a few handshakes are allowed.
+constexpr int kChipAnswerAttempts = 3;
+
+bool chipStillAnswers() {
+    for (int attempt = 0; attempt < kChipAnswerAttempts; ++attempt) {
+        if (boardHandshake(kHandshakeParameter)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool loadCodeImage(std::span<const uint8_t> image) {
@@ -38,7 +50,8 @@ bool downloadRomImage(const std::string& imagePath) {
     if (!image) return false;
     if (!loadCodeImage(*image)) return false;
     if (!boardSetCpuControl(kHoldCpuAndLoaded)) return false;
-    return writeRegisterByte(kCodeRunRegister, 0x01);
+    if (!writeRegisterByte(kCodeRunRegister, 0x01)) return false;
+    return chipStillAnswers();
 }
 
 }  // namespace tessorin::download

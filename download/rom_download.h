@@ -11,7 +11,8 @@ namespace tessorin::download {
 constexpr size_t ROM_IMAGE_CAPACITY = 150000;
 
 // Reads the code file at the UTF-8 path and loads it. False when the file gave
-// no bytes or was too large (a line on the log says which) or a write failed to go out.
+// no bytes or was too large (a line on the log says which), a write failed to go
+// out, or the chip no longer answers the handshake once the image is sent.
 bool downloadRomImage(const std::string& imagePath);
 
 // Holds the CPU, points the code-load registers at the start and streams the

@@ -42,7 +42,8 @@ TEST(RomDownload, HundredByteImageGoesThroughTheCodeLoadPortInTwoReports) {
         requestOf({0x16, 0x02, 0x23, 0x80, 0x00, 0x00}) +
         requestOf({0x15, 0x01, 0x03, 0x82}) + replyOf({0x01}) +                // mask 3
         requestOf({0x16, 0x01, 0x03, 0x82, 0x03}) +
-        requestOf({0x16, 0x01, 0x03, 0x80, 0x01});                             // 0x8003
+        requestOf({0x16, 0x01, 0x03, 0x80, 0x01}) +                            // 0x8003
+        requestOf({0x18, 0x00, 0x80}) + replyOf({0x02});                       // the chip still answers
     EXPECT_EQ(meaningfulTrace(session.emulator.trace()), expected);
     EXPECT_EQ(codeLoadOf(session.emulator, device), image);
 }
@@ -84,12 +85,13 @@ TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
 TEST(RomDownload, AWriteThatDoesNotGoOutFailsTheDownload) {
     struct Case {
         const char* step;
-        int unplugAfterRequest;  // 1 handshake, 2-3 hold, 4-6 port set-up, 7-8 image, 9 clear, 10-11 mask 3, 12 0x8003
+        int unplugAfterRequest;  // 1 handshake, 2-3 hold, 4-6 port set-up, 7-8 image, 9 clear, 10-11 mask 3, 12 0x8003,
+                                 // 13 the closing handshake
         bool succeeds;
     };
     const Case cases[] = {
         {"hold", 2, false}, {"port set-up", 4, false}, {"image", 7, false},
-        {"mask 3", 10, false}, {"0x8003", 11, false}, {"after the last write", 12, true},
+        {"mask 3", 10, false}, {"0x8003", 11, false}, {"after the last write, before the chip is asked", 12, false},
     };
     TempCodeFile file(bytePerLineText(countingBytes(100)));
     for (const Case& c : cases) {

@@ -21,8 +21,8 @@ namespace {
 
 constexpr uint64_t kMicrosPerReport = 1000;
 // Request and reply reports of downloadRomImage around the image itself:
-// handshake 2, hold 3, port set-up 3, clear 1, mask 3, 0x8003 1.
-constexpr uint64_t kReportsAroundImage = 13;
+// handshake 2, hold 3, port set-up 3, clear 1, mask 3, 0x8003 1, closing handshake 2.
+constexpr uint64_t kReportsAroundImage = 15;
 
 uint64_t minimumImageReports(uint64_t bytes) {
     constexpr uint64_t kFirst = 58, kContinuation = 61;
