@@ -118,14 +118,6 @@ TEST_F(BoardEmulatorTest, LatencyAndTimeOutsRunOnTheVirtualClock) {
     EXPECT_GE(session.clock.nowMicros() - start, 2'000'250u);
 }
 
-TEST_F(BoardEmulatorTest, TraceCanBeSwitchedOff) {
-    board.addBoard(0x6D10);
-    openLink();
-    board.setTraceEnabled(false);
-    EXPECT_TRUE(boardHandshake(kHandshakeParameter));
-    EXPECT_EQ(board.journal(), "");
-}
-
 TEST_F(BoardEmulatorTest, MisuseIsReportedPlainly) {
     board.addForeignDevice(0x046D, 0xC31C);
     board.addBoardWithoutChip();

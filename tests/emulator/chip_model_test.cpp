@@ -12,13 +12,6 @@ namespace {
 
 using emulator::ChipModel;
 
-TEST(ChipModel, IdentificationWordAndProgramCounterAreLittleEndian) {
-    ChipModel chip(0x5B21);
-    chip.setProgramCounter(0x0214);
-    EXPECT_EQ(chip.peek(0x8000, 2), (std::vector<uint8_t>{0x21, 0x5B}));
-    EXPECT_EQ(chip.peek(0x800E, 2), (std::vector<uint8_t>{0x14, 0x02}));
-}
-
 TEST(ChipModel, CpuStatusFollowsControlBitZero) {
     ChipModel chip(0x6D10);
     chip.poke(0x8204, 0xF0);
