@@ -1,0 +1,186 @@
+// The real tessorin.exe, started as an operator or a station script starts it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/message_table.h"
+#include "app/program_path.h"
+#include "app/win32/win32_text.h"
+#include "base/format.h"
+#include "base/paths.h"
+#include "tests/config/temp_ini.h"
+#include "tests/support/log_capture.h"
+
+namespace tessorin::testing {
+namespace {
+
+constexpr DWORD kStartBudgetMs = 30000;
+const MessageTable english(1252);
+
+// A copy of the program in a folder of its own, so that its log folder is private.
+class ProgramCopy {
+public:
+    ProgramCopy() : path_(dir_.path("tessorin.exe")) {
+        const std::string built = folderOfPath(currentProgramPath()) + "\\tessorin.exe";
+        copied_ = CopyFileW(win32::toWide(built).c_str(), win32::toWide(path_).c_str(), FALSE) != FALSE;
+    }
+    ~ProgramCopy() { stop(); }
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    bool copied() const { return copied_; }
+    const std::string& path() const { return path_; }
+
+    bool start(const std::string& arguments) {
+        std::wstring commandLine = win32::toWide("\"" + path_ + "\"" + (arguments.empty() ? "" : " " + arguments));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        // As from the desktop: no console of the starter's to inherit.
+        return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                              nullptr, &startup, &process_) != FALSE;
+    }
+    DWORD id() const { return process_.dwProcessId; }
+    bool running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    void stop() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, kStartBudgetMs);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+
+private:
+    TempIniDir dir_;
+    std::string path_;
+    bool copied_ = false;
+    PROCESS_INFORMATION process_{};
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+HWND visibleWindowOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId || !IsWindowVisible(window)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The console screen of another process as one line: rows joined, tabs and
+// wrapping gone, every run of blanks one space.
+std::string consoleTextOf(DWORD processId) {
+    FreeConsole();
+    std::string text;
+    if (AttachConsole(processId)) {
+        HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (screen != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(screen, &info)) {
+            std::wstring row(static_cast<size_t>(info.dwSize.X), L' ');
+            for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
+                DWORD read = 0;
+                ReadConsoleOutputCharacterW(screen, row.data(), info.dwSize.X, {0, y}, &read);
+                text += win32::fromWide(std::wstring_view(row.data(), read));
+            }
+        }
+        if (screen != INVALID_HANDLE_VALUE) CloseHandle(screen);
+        FreeConsole();
+    }
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    return text;
+}
+
+std::string squeezeBlanks(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out += blank ? ' ' : c;
+    }
+    return out;
+}
+
+size_t count(const std::string& text, const std::string& piece) {
+    size_t n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+}
+
+TEST(ProgramStart, InteractiveStartShowsTheWindowAndStartsTheLogFile) {
+    ProgramCopy program;
+    ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
+    ASSERT_TRUE(program.start(""));
+    const std::string log = program.path() + "log\\download.log";
+    const std::string expected = "file log\r\n[T]\t\tcurrent version:[Tessorin V2.4.6]\r\n\r\n";
+    HWND window = nullptr;
+    std::string text;
+    for (DWORD waited = 0; waited < kStartBudgetMs && (!window || text != expected); waited += 100) {
+        Sleep(100);
+        window = visibleWindowOf(program.id());
+        text = maskTimestamps(readAll(log));
+    }
+    EXPECT_EQ(text, expected);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(win32::windowText(window), "Tessorin V2.4.6");
+    EXPECT_TRUE(program.running());
+}
+
+TEST(ProgramStart, CommandLineStartWithAMissingImageReportsOnItsConsole) {
+    ProgramCopy program;
+    ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
+    const std::string image = "C:\\no such\\image.rom";
+    ASSERT_TRUE(program.start("\"" + image + "\" 8010 01"));
+    const std::string reopen = squeezeBlanks(english[msgReopenUsb]);
+    std::string screen;
+    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 3; waited += 500) {
+        Sleep(500);
+        screen = squeezeBlanks(consoleTextOf(program.id()));
+    }
+    EXPECT_EQ(visibleWindowOf(program.id()), nullptr) << "the window stays invisible";
+    EXPECT_TRUE(program.running());
+    program.stop();
+
+    // In order: the console line, the version, the image, its absence, then the loop's reports.
+    const std::string lines[] = {
+        "console ",
+        "current version:[Tessorin V2.4.6]",
+        squeezeBlanks(formatText(english[msgRomFromCommandLine], {image})),
+        squeezeBlanks(english[msgFileNotFound]),
+        squeezeBlanks(english[msgOpenUsbFail]),
+        reopen,
+    };
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        size_t found = screen.find(line, at);
+        ASSERT_NE(found, std::string::npos) << "\"" << line << "\" after position " << at << " in: " << screen;
+        at = found + line.size();
+    }
+    EXPECT_EQ(screen.rfind("console ", 0), 0u) << screen;
+    // The loop retries about once a second.
+    EXPECT_GE(count(screen, reopen), 3u) << screen;
+    const size_t failures = count(screen, squeezeBlanks(english[msgOpenUsbFail]));
+    EXPECT_TRUE(failures == count(screen, reopen) || failures == count(screen, reopen) + 1) << screen;
+}
+
+}  // namespace
+}  // namespace tessorin::testing
