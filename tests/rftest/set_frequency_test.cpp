@@ -15,10 +15,10 @@ TEST(SetFrequency, ChecksChipTypeThenChannelAndNeverTouchesTheBoard) {
         const char* commandText;  // what commandText holds afterwards (it starts as «old»)
     };
     const Case cases[] = {
-        {0, 0, "set 2.4g Frequency succeed\n", "e_interface 4bf4 01"},
-        {2, 78, "set 2.4g Frequency succeed\n", "e_interface 4bf4 4f"},
-        {3, 0, "set 2.4g Frequency succeed\n", "e_interface 4db7 01"},
-        {5, 15, "set 2.4g Frequency succeed\n", "e_interface 4db7 10"},
+        {0, 0, "set 2.4g Frequency succeed\n", "01"},
+        {2, 78, "set 2.4g Frequency succeed\n", "4f"},
+        {3, 0, "set 2.4g Frequency succeed\n", "01"},
+        {5, 15, "set 2.4g Frequency succeed\n", "10"},
         // The last channel is accepted but not kept.
         {2, 79, "set 2.4g Frequency succeed\n", "old"},
         {6, 0, "please select chip typeKeyStr\n", "old"},
