@@ -6,9 +6,6 @@ namespace tessorin::download {
 namespace {
 
 constexpr int kAttempts = 3;
-constexpr int32_t kCpuControlRegister = 0x8203;
-constexpr int32_t kProgramCounterRegister = 0x800E;
-constexpr int32_t kCpuStatusRegister = 0x8204;
 constexpr uint8_t kCpuStoppedBit = 0x01;
 constexpr uint16_t kUnwantedProgramCounter = 0x0214;
 constexpr uint32_t kWindowFlag = 0x20000;  // bit 17 of the first indirect read
