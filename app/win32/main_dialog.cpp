@@ -5,6 +5,7 @@
 
 #include "app/control_ids.h"
 #include "app/win32/win32_text.h"
+#include "base/format.h"
 
 namespace tessorin::win32 {
 namespace {
@@ -67,8 +68,14 @@ void Win32DialogHost::runModal(CBrevoxDownloadToolDlg& window) {
     HWND outerDialog = activeDialog;
     activeHost = this;
     HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, keyboardFilter, nullptr, GetCurrentThreadId());
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMainDialogTemplateId), nullptr, mainDialogProc,
-                    reinterpret_cast<LPARAM>(this));
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMainDialogTemplateId), nullptr,
+                                     mainDialogProc, reinterpret_cast<LPARAM>(this));
+    // Without its window the program can do nothing: say so instead of ending silently.
+    if (result == -1) {
+        std::string text = formatText("The main window could not be created (Windows error %u).",
+                                      {static_cast<unsigned>(GetLastError())});
+        MessageBoxW(nullptr, toWide(text).c_str(), L"Tessorin", MB_OK | MB_ICONERROR);
+    }
     if (filter) UnhookWindowsHookEx(filter);
     activeHost = outerHost;
     activeDialog = outerDialog;
