@@ -182,5 +182,24 @@ TEST(ProgramStart, CommandLineStartWithAMissingImageReportsOnItsConsole) {
     EXPECT_TRUE(failures == count(screen, reopen) || failures == count(screen, reopen) + 1) << screen;
 }
 
+// The program inherits the code page; under Wine it follows the Unix locale,
+// so tools/test.d/windows runs this case once more with LC_ALL=zh_CN.UTF-8.
+TEST(ProgramStart, ChineseMessagesReachTheConsoleWhole) {
+    if (GetACP() != kChineseCodePage) GTEST_SKIP() << "needs ANSI code page 936 (Wine: LC_ALL=zh_CN.UTF-8)";
+    ProgramCopy program;
+    ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
+    ASSERT_TRUE(program.start("C:\\no\\image.rom"));
+    const MessageTable chinese(936);
+    const std::string reopen = squeezeBlanks(chinese[msgReopenUsb]);
+    std::string screen;
+    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 1; waited += 500) {
+        Sleep(500);
+        screen = squeezeBlanks(consoleTextOf(program.id()));
+    }
+    program.stop();
+    for (MessageId id : {msgFileNotFound, msgOpenUsbFail, msgReopenUsb})
+        EXPECT_NE(screen.find(squeezeBlanks(chinese[id])), std::string::npos) << chinese[id] << " in: " << screen;
+}
+
 }  // namespace
 }  // namespace tessorin::testing
