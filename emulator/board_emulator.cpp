@@ -81,8 +81,9 @@ TransferResult BoardEmulator::write(HidHandle handle, const uint8_t* report, int
         note("# write failed: no device");
         return {};
     }
-    if (writeTimeouts_ > 0) {
-        --writeTimeouts_;
+    const bool nthTimesOut = writesUntilTimeout_ > 0 && --writesUntilTimeout_ == 0;
+    if (nthTimesOut || writeTimeouts_ > 0) {
+        if (writeTimeouts_ > 0) --writeTimeouts_;
         passTime(static_cast<uint64_t>(timeoutMs) * 1000);
         note("# write time-out");
         return {};
@@ -213,6 +214,11 @@ void BoardEmulator::shortenReads(int count, int bytes) {
 void BoardEmulator::timeOutWrites(int count) {
     std::lock_guard<std::mutex> lock(mutex_);
     writeTimeouts_ = count;
+}
+
+void BoardEmulator::timeOutNthWrite(int nth) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    writesUntilTimeout_ = nth;
 }
 
 void BoardEmulator::setReportLatencyMicros(uint64_t micros) {

@@ -57,6 +57,7 @@ public:
     void delayReplies(int count);           // the reply comes only after the read timed out
     void shortenReads(int count, int bytes);
     void timeOutWrites(int count);          // the request never reaches the board
+    void timeOutNthWrite(int nth);          // only the nth write from now times out; 0 disarms
     // Virtual time each report takes on the wire; 1 ms (a full-speed interrupt endpoint) by default.
     void setReportLatencyMicros(uint64_t micros);
 
@@ -112,6 +113,7 @@ private:
     int shortReads_ = 0;
     int shortReadBytes_ = 0;
     int writeTimeouts_ = 0;
+    int writesUntilTimeout_ = 0;  // 0: not armed
     uint64_t latencyMicros_ = 1000;
     bool traceEnabled_ = true;
     std::vector<std::string> journal_;

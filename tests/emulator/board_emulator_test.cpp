@@ -118,6 +118,34 @@ TEST_F(BoardEmulatorTest, LatencyAndTimeOutsRunOnTheVirtualClock) {
     EXPECT_GE(session.clock.nowMicros() - start, 2'000'250u);
 }
 
+// Reads and writes that reach no device do not count toward the armed write;
+// it fails as a write time-out does, and the writes after it go through.
+TEST_F(BoardEmulatorTest, NthWriteFromNowTimesOutAlone) {
+    board.addBoard(0x6D10);
+    HidHandle handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    board.timeOutNthWrite(3);
+    emulator::Report reply{};
+    EXPECT_TRUE(board.write(handle, request({0xF2, 0x18, 0, 0x80}).data(), 2000).completed);
+    EXPECT_TRUE(board.read(handle, reply.data(), 2000).completed);
+    board.unplug(0);
+    EXPECT_FALSE(board.write(handle, request({0xF2, 0x16, 1, 0x00, 0x01, 0xAA}).data(), 2000).completed);
+    board.replug(0);
+    handle = board.openFirst(kBoardVendorId, kBoardProductId);
+    EXPECT_TRUE(board.write(handle, request({0xF2, 0x16, 1, 0x00, 0x01, 0xAA}).data(), 2000).completed);
+    const uint64_t start = session.clock.nowMicros();
+    EXPECT_FALSE(board.write(handle, request({0xF2, 0x16, 1, 0x01, 0x01, 0xBB}).data(), 2000).completed);
+    EXPECT_EQ(session.clock.nowMicros() - start, 2'000'000u);
+    board.timeOutNthWrite(1);
+    board.timeOutNthWrite(0);
+    EXPECT_TRUE(board.write(handle, request({0xF2, 0x16, 1, 0x02, 0x01, 0xCC}).data(), 2000).completed);
+
+    EXPECT_EQ(board.withChip(0, [](emulator::ChipModel& chip) { return chip.peek(0x100, 3); }),
+              (std::vector<uint8_t>{0xAA, 0x00, 0xCC}));
+    EXPECT_EQ(board.journal(),
+              "# open 0\n> f2 18 00 80\n< 02\n# unplugged 0\n# write failed: no device\n# replugged 0\n"
+              "# open 0\n> f2 16 01 00 01 aa\n# write time-out\n> f2 16 01 02 01 cc\n");
+}
+
 TEST_F(BoardEmulatorTest, MisuseIsReportedPlainly) {
     board.addForeignDevice(0x046D, 0xC31C);
     board.addBoardWithoutChip();

@@ -154,7 +154,8 @@ TEST(ConfiguredButton, WordThatNeverLeftIsReportedAsFailure) {
     // The caption is data, never a format.
     host.loadIni(rfSection() + oneControl("1122334455", true, "0x70", "SET %s%n"));
     host.select(kConfiguredComboBaseId, 0);
-    FailingWrite failure(host.session.emulator, 3);
+    // Handshake, the first word, then the second word fails.
+    host.session.emulator.timeOutNthWrite(3);
 
     pressConfiguredButton(host, kFirstConfiguredButtonId);
 

@@ -150,7 +150,7 @@ TEST(FreqOffset, BeforeAnyIniIsLoadedThePressIsRefused) {
 TEST(FreqOffset, PostWriteThatNeverLeftIsReportedAsFailure) {
     OffsetPress offset(driftChip("4c10 {%02x}", "51 01"));
     // Handshake, pre, then the post write fails.
-    FailingWrite failure(offset.host.session.emulator, 3);
+    offset.host.session.emulator.timeOutNthWrite(3);
     offset.press("1");
 
     const std::string report = "set [freq offset] fail! the register write did not reach the download board\n";

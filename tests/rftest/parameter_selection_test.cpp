@@ -182,7 +182,7 @@ TEST(ParameterSelection, WriteThatNeverLeftIsReportedAsFailure) {
     host.loadIni(rfSection() + chipSection("0x4010"));
     host.select(kFreqCombo, 0);
     // The handshake is the first write, the register write the second.
-    FailingWrite failure(host.session.emulator, 2);
+    host.session.emulator.timeOutNthWrite(2);
 
     pressParameterSelect(host, 0);
 

@@ -102,7 +102,7 @@ TEST(Power, WordThatNeverLeftIsReportedAsFailure) {
     RfTestHost host;
     host.loadIni(rfSection() + powerChip("00|0c"));
     host.select(kPowerComboId, 1);
-    FailingWrite failure(host.session.emulator, 2);
+    host.session.emulator.timeOutNthWrite(2);
 
     pressPowerSelect(host);
 

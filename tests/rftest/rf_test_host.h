@@ -38,33 +38,6 @@ inline std::string rfSection(const std::string& freqValues = "3|0x1ff") {
            "power_combox=0-7`dBm\npower_init_select_index=2\n";
 }
 
-// A USB error on one write of the host (counting from 1), in front of the
-// emulator; every other transfer reaches the emulated board unchanged.
-class FailingWrite final : public HidTransport {
-public:
-    FailingWrite(HidTransport& board, int failingWrite) : board_(board), failingWrite_(failingWrite) {
-        setHidTransport(this);
-    }
-    ~FailingWrite() override { setHidTransport(&board_); }
-    FailingWrite(const FailingWrite&) = delete;
-    FailingWrite& operator=(const FailingWrite&) = delete;
-
-    HidHandle openFirst(uint16_t vendorId, uint16_t productId) override { return board_.openFirst(vendorId, productId); }
-    void close(HidHandle handle) override { board_.close(handle); }
-    TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override {
-        if (++writes_ == failingWrite_) return {};
-        return board_.write(handle, report, timeoutMs);
-    }
-    TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) override {
-        return board_.read(handle, report, timeoutMs);
-    }
-
-private:
-    HidTransport& board_;
-    int failingWrite_;
-    int writes_ = 0;
-};
-
 class RfTestHost final : public RfHost {
 public:
     WindowControls& controls() override { return controls_; }
