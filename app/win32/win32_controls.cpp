@@ -28,13 +28,13 @@ LRESULT CALLBACK paneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam,
 
 const wchar_t* windowClassOf(ControlKind kind) {
     switch (kind) {
-        case ControlKind::PushButton: return L"BUTTON";
+        case ControlKind::PushButton:
+        case ControlKind::GroupBox: return L"BUTTON";
         case ControlKind::Edit: return L"EDIT";
         case ControlKind::ComboBox: return L"COMBOBOX";
-        case ControlKind::Static:
-        case ControlKind::GroupBox: break;
+        case ControlKind::Static: break;
     }
-    return kind == ControlKind::GroupBox ? L"BUTTON" : L"STATIC";
+    return L"STATIC";
 }
 
 DWORD styleOf(const ControlCreation& creation) {
