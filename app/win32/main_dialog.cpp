@@ -51,6 +51,17 @@ void paintMinimisedIcon(HWND dialog, HICON icon) {
     EndPaint(dialog, &paint);
 }
 
+// A download worker may be waiting in SendMessage on a pane append when the
+// window closes: serve sent messages until it has finished, so that it is
+// answered (the pane being gone, with nothing) instead of blocking for good.
+void serveSentMessagesWhileBusy(const std::atomic<bool>& busy) {
+    while (busy.load()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
 
 void Win32DialogHost::initialiseFramework() {
@@ -77,6 +88,7 @@ void Win32DialogHost::runModal(CBrevoxDownloadToolDlg& window) {
         MessageBoxW(nullptr, toWide(text).c_str(), L"Tessorin", MB_OK | MB_ICONERROR);
     }
     if (filter) UnhookWindowsHookEx(filter);
+    serveSentMessagesWhileBusy(window.downloadBusy);
     activeHost = outerHost;
     activeDialog = outerDialog;
 }

@@ -19,7 +19,8 @@ public:
 
     void initialiseFramework() override;
     WindowSeams windowSeams() override;
-    // DialogBoxParamW of template 102; returns when the dialog has ended.
+    // DialogBoxParamW of template 102; returns when the dialog has ended and no
+    // download worker runs any more.
     void runModal(CBrevoxDownloadToolDlg& window) override;
 
     // The controls of the last dialog made. They outlive the dialog, because a

@@ -115,10 +115,14 @@ void DialogSession::waitForPostedMessages() {
     CloseHandle(seen);
 }
 
-bool DialogSession::closeBox() {
+void DialogSession::pressCloseBox() {
     SendMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
     // Wakes the modal loop so that it sees the dialog has ended.
     PostMessageW(dialog_, WM_NULL, 0, 0);
+}
+
+bool DialogSession::closeBox() {
+    pressCloseBox();
     return WaitForSingleObject(ended_, kStartTimeoutMs) == WAIT_OBJECT_0;
 }
 

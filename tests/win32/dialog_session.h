@@ -42,6 +42,8 @@ public:
     void waitForPostedMessages();
     // The close box; true when the modal run ended.
     bool closeBox();
+    // The close box, without waiting for the modal run to end.
+    void pressCloseBox();
     bool ended();
 
     CBrevoxDownloadToolDlg& window() { return *window_; }

@@ -188,5 +188,20 @@ TEST(Pane, AppendsFromAWorkerThreadLandWholeAndInOrderPastTheDefaultLimit) {
     EXPECT_EQ(pane.substr(pane.size() - 5), "end\r\n");
 }
 
+TEST(Closing, WhileADownloadRunsTheModalRunWaitsAndLateAppendsReturn) {
+    LogCapture log;
+    DialogSession session;
+    session.window().downloadBusy = true;  // as a download worker holds it
+    session.pressCloseBox();
+    Sleep(300);
+    EXPECT_FALSE(session.ended());
+    // The worker's last reports come after the window has gone: they return at once.
+    std::thread worker([&] { session.window().appendLogPane("late report"); });
+    worker.join();
+    session.window().downloadBusy = false;
+    for (int waited = 0; !session.ended() && waited < 5000; waited += 10) Sleep(10);
+    EXPECT_TRUE(session.ended());
+}
+
 }  // namespace
 }  // namespace tessorin::testing
