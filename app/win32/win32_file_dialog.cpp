@@ -1,8 +1,10 @@
 #include "app/win32/win32_file_dialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "app/win32/win32_text.h"
+#include "base/format.h"
 
 namespace tessorin::win32 {
 
@@ -25,8 +27,15 @@ std::optional<std::string> Win32FileDialog::chooseFile(const FileDialogRequest& 
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrInitialDir = folder.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-    return fromWide(file);
+    if (GetOpenFileNameW(&dialog)) return fromWide(file);
+    // Not a cancel: the operator chose something the dialog could not hand over.
+    if (DWORD error = CommDlgExtendedError()) {
+        std::string text = error == FNERR_BUFFERTOOSMALL
+                               ? std::string("The chosen path is longer than 259 characters; move the file to a shorter path.")
+                               : formatText("The file dialog failed (error 0x%04x).", {static_cast<unsigned>(error)});
+        MessageBoxW(owner_, toWide(text).c_str(), L"Tessorin", MB_OK | MB_ICONWARNING);
+    }
+    return std::nullopt;
 }
 
 }  // namespace tessorin::win32
