@@ -1,12 +1,14 @@
-// Value texts that end up as chip writes: the hex word writer (presets, power
-// values, long configured values), the frequency-offset templates and the power
-// rows' address and value texts, each against the emulated board. Where the
-// text is plain hexadecimal the chip memory must hold exactly its bytes.
+// Value texts that end up as chip writes: the hex word writer (power values,
+// long configured values), the frequency-offset templates, the power rows'
+// address and value texts and the station's command-line presets, each against
+// the emulated board. Where the text is plain hexadecimal the chip memory must
+// hold exactly its bytes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cctype>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "config/numbers.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
+#include "download/station_presets.h"
 #include "emulator/emulator_session.h"
 #include "fuzz_support.h"
 #include "rftest/drift_command.h"
@@ -100,6 +103,18 @@ void powerRow(EmulatorSession& session, int device, const std::string& text) {
     hexWords(session, device, tessorin::leadingInteger(text.substr(0, space), 16), text.substr(space + 1));
 }
 
+// A preset the station accepts is written whole, on the worker where nothing
+// would catch a failure: no accepted preset may make the writer raise.
+void stationPreset(EmulatorSession& session, int device, const std::string& text) {
+    const std::optional<tessorin::download::StationPreset> preset = tessorin::download::parseStationPreset(text);
+    if (!preset) return;
+    tessorin::download::writeStationPreset(*preset);
+    const std::vector<uint8_t> expected = wordBytesOf(tessorin::reverseHexPairs(preset->value));
+    if (inPlainMemory(preset->address, expected.size()))
+        require(chipBytes(session, device, preset->address, expected.size()) == expected,
+                "chip memory differs from the preset");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -118,12 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.emulator.setTraceEnabled(false);
     const int device = session.emulator.addBoard(kChip);
     tessorin::setHidLink(tessorin::openDownloadBoard());
-    switch (data[0] % 4) {
+    switch (data[0] % 5) {
         case 0: hexWords(session, device, number, text); break;
         // Most addresses miss plain memory; this one lands in it so the bytes can be compared.
         case 1: hexWords(session, device, static_cast<int32_t>(kPlainMemoryStart + static_cast<uint32_t>(number) % 0x6000), text); break;
         case 2: driftCommand(session, device, number, text); break;
         case 3: powerRow(session, device, text); break;
+        case 4: stationPreset(session, device, text); break;
     }
     return 0;
 }
