@@ -2,26 +2,11 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
 target_link_libraries(tessorin_core PUBLIC PkgConfig::HIDAPI)
 
-file(GLOB EMULATOR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/emulator/*.cpp)
-if(EMULATOR_SOURCES)
-  add_library(tessorin_emulator STATIC ${EMULATOR_SOURCES})
-  target_link_libraries(tessorin_emulator PUBLIC tessorin_core)
-else()
-  add_library(tessorin_emulator INTERFACE)
-  target_link_libraries(tessorin_emulator INTERFACE tessorin_core)
-endif()
-
 file(GLOB PROGRAM_MAIN CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/tessorin_main.cpp)
 if(PROGRAM_MAIN)
   add_executable(tessorin ${PROGRAM_MAIN})
   target_link_libraries(tessorin PRIVATE tessorin_core)
 endif()
-
-# In-memory controls, scripted dialogs and the script runner: used by the tests,
-# the benchmarks and tessorin-run alike.
-file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
-target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
 
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/runner/*.cpp)
 if(RUNNER_SOURCES)

@@ -6,15 +6,6 @@ enable_language(RC)
 target_compile_definitions(tessorin_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 target_link_libraries(tessorin_core PUBLIC setupapi hid comctl32 comdlg32 shell32 shlwapi gdi32 user32)
 
-file(GLOB EMULATOR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/emulator/*.cpp)
-if(EMULATOR_SOURCES)
-  add_library(tessorin_emulator STATIC ${EMULATOR_SOURCES})
-  target_link_libraries(tessorin_emulator PUBLIC tessorin_core)
-else()
-  add_library(tessorin_emulator INTERFACE)
-  target_link_libraries(tessorin_emulator INTERFACE tessorin_core)
-endif()
-
 # The dialog on plain Win32, shared by the program and the window tests.
 set(TESSORIN_RESOURCES ${CMAKE_SOURCE_DIR}/app/win32/tessorin.rc)
 file(GLOB WIN32_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
@@ -35,10 +26,6 @@ if(TESSORIN_TESTS)
   # Third-party code: its warnings are not ours to fail on.
   target_compile_options(gtest PRIVATE -Wno-error)
   target_compile_options(gtest_main PRIVATE -Wno-error)
-
-  file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-  add_library(tessorin_test_support STATIC ${SUPPORT_SOURCES})
-  target_link_libraries(tessorin_test_support PUBLIC tessorin_emulator)
 
   # Every file of tests/win32: the suites and the helpers they share.
   file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
