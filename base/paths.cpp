@@ -1,5 +1,7 @@
 #include "base/paths.h"
 
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "base/text.h"
@@ -24,6 +26,14 @@ bool pathExists(const std::string& path) {
 bool isDirectory(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::is_directory(pathFromUtf8(path), error);
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {

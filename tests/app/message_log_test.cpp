@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "app/handler_guard.h"
 #include "app/log.h"
@@ -11,11 +9,13 @@
 #include "base/clock.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "tests/support/log_capture.h"
 
 namespace tessorin {
 namespace {
 
+using testing::fileText;
 using testing::LogCapture;
 using testing::RecordingPane;
 
@@ -117,13 +117,6 @@ TEST(HandlerGuard, Banner) {
     EXPECT_EQ(pane.text(), std::string(52, '-') + "\n\r\n");
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / "tessorin_log_test_文件";
@@ -137,7 +130,7 @@ TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
         EXPECT_EQ(destination.path, program + "log/download.log");
         writeLog(run);
     }
-    std::string text = testing::maskTimestamps(readAll(program + "log/download.log"));
+    std::string text = testing::maskTimestamps(fileText(program + "log/download.log"));
     setLogOutput(nullptr);
     EXPECT_EQ(text, "file log\n[T]\t\tsecond run\n\n");
     fs::remove_all(dir);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
@@ -10,6 +8,7 @@
 #include "app/station_console.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "emulator/emulator_session.h"
 #include "tests/config/temp_ini.h"
 #include "tests/support/log_capture.h"
@@ -17,13 +16,6 @@
 
 namespace tessorin::testing {
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(InteractiveStart, ShowsLocalisedTextsAndLogsTheVersion) {
     WindowHarness::prepareMessages();
@@ -69,7 +61,7 @@ TEST(InteractiveStart, WritesAFreshLogFileBesideTheProgram) {
         writeLog(formatText("run %d", {run}));
         EXPECT_EQ(window.logDestination.path, program + "log/download.log");
     }
-    std::string text = maskTimestamps(readFile(program + "log/download.log"));
+    std::string text = maskTimestamps(fileText(program + "log/download.log"));
     setLogOutput(nullptr);
     EXPECT_EQ(text, "file log\n[T]\t\tcurrent version:[Tessorin V2.4.6]\n\n[T]\t\trun 1\n");
 }

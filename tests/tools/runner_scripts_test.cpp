@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "tests/support/script_runner.h"
 
 namespace tessorin::testing {
@@ -13,18 +13,11 @@ namespace {
 
 const std::filesystem::path kScripts = std::filesystem::path(__FILE__).parent_path() / "scripts";
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 RunnerOutput runNamed(const std::string& name) {
     RunnerOptions options;
     options.maskTimestamps = true;
     options.scriptFolder = pathToUtf8(kScripts);
-    return runScript(readFile(kScripts / (name + ".script")), options);
+    return runScript(fileText(kScripts / (name + ".script")), options);
 }
 
 // Each script's whole output (report, pane, log and wire trace) is checked
@@ -37,7 +30,7 @@ TEST_P(RunnerScript, GivesTheExpectedOutput) {
     std::string actual = allChannels(runNamed(name));
     std::filesystem::path expectedPath = kScripts / (name + ".expected");
     if (std::getenv("TESSORIN_UPDATE_EXPECTED")) std::ofstream(expectedPath, std::ios::binary) << actual;
-    EXPECT_EQ(actual, readFile(expectedPath));
+    EXPECT_EQ(actual, fileText(expectedPath));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, RunnerScript,

@@ -5,13 +5,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/log.h"
 #include "app/program_path.h"
 #include "app/win32/command_line.h"
 #include "app/win32/win32_file_dialog.h"
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "base/text.h"
 #include "device/hid_link.h"
 #include "device/platform_hid_transport.h"
@@ -39,13 +39,6 @@ TEST(HidDiscovery, TransfersOnTheInvalidHandleFailAtOnceAndLeaveTheBufferAlone) 
     for (uint8_t byte : report) ASSERT_EQ(byte, 0xA5);
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(LogDestination, FileModeMakesTheFolderBesideTheProgramAndStartsAfresh) {
     TempIniDir dir;
     const std::string program = dir.path("站点 tool.exe");
@@ -59,7 +52,7 @@ TEST(LogDestination, FileModeMakesTheFolderBesideTheProgramAndStartsAfresh) {
     setLogOutput(nullptr);
     EXPECT_TRUE(isDirectory(program + "log"));
     // Text mode: the file has Windows line ends.
-    EXPECT_EQ(maskTimestamps(readAll(program + "log\\download.log")), "file log\r\n[T]\t\tsecond run\r\n\r\n");
+    EXPECT_EQ(maskTimestamps(fileText(program + "log\\download.log")), "file log\r\n[T]\t\tsecond run\r\n\r\n");
 }
 
 TEST(LogDestination, FolderThatCannotBeMadeLeavesTheLogWithoutDestination) {

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/message_table.h"
 #include "app/program_path.h"
 #include "app/win32/win32_text.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "tests/config/temp_ini.h"
 #include "tests/support/log_capture.h"
 
@@ -60,13 +59,6 @@ private:
     bool copied_ = false;
     PROCESS_INFORMATION process_{};
 };
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 HWND visibleWindowOf(DWORD processId) {
     struct Search {
@@ -137,7 +129,7 @@ TEST(ProgramStart, InteractiveStartShowsTheWindowAndStartsTheLogFile) {
     for (DWORD waited = 0; waited < kStartBudgetMs && (!window || text != expected); waited += 100) {
         Sleep(100);
         window = visibleWindowOf(program.id());
-        text = maskTimestamps(readAll(log));
+        text = maskTimestamps(fileText(log));
     }
     EXPECT_EQ(text, expected);
     ASSERT_NE(window, nullptr);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 
 #include "base/paths.h"
@@ -21,15 +21,6 @@ struct Channel {
     const char* name;
     std::string file;
 };
-
-bool readWhole(const std::string& path, std::string& text) {
-    std::ifstream in(tessorin::pathFromUtf8(path), std::ios::binary);
-    if (!in) return false;
-    std::stringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
 
 bool writeWhole(const std::string& path, const std::string& text) {
     std::ofstream out(tessorin::pathFromUtf8(path), std::ios::binary | std::ios::trunc);
@@ -74,8 +65,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    std::string text;
-    if (!readWhole(script, text)) {
+    const std::optional<std::string> text = tessorin::readWholeFile(script);
+    if (!text) {
         std::fprintf(stderr, "tessorin-run: cannot read the script %s\n", script.c_str());
         return 2;
     }
@@ -83,7 +74,7 @@ int main(int argc, char** argv) {
 
     tessorin::testing::RunnerOutput out;
     try {
-        out = tessorin::testing::runScript(text, options);
+        out = tessorin::testing::runScript(*text, options);
     } catch (const tessorin::testing::ScriptError& error) {
         std::fprintf(stderr, "tessorin-run: %s: %s\n", script.c_str(), error.what());
         return 2;
