@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 
 #include "base/clock.h"
@@ -16,6 +17,23 @@ public:
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
     }
+};
+
+// The log file or console stays open for the life of the process, as the
+// reopened standard output would.
+class FileOutput final : public LogOutput {
+public:
+    explicit FileOutput(std::FILE* file) : file_(file) { std::setvbuf(file_, nullptr, _IONBF, 0); }
+    ~FileOutput() override { std::fclose(file_); }
+    FileOutput(const FileOutput&) = delete;
+    FileOutput& operator=(const FileOutput&) = delete;
+    void write(std::string_view text) override {
+        std::fwrite(text.data(), 1, text.size(), file_);
+        std::fflush(file_);
+    }
+
+private:
+    std::FILE* file_;
 };
 
 StandardOutput standardOutput;
@@ -34,6 +52,13 @@ void setLogOutput(LogOutput* output) {
     // Under the write lock: once this returns, no write still uses the old output.
     std::lock_guard<std::mutex> lock(writeMutex);
     installed.store(output);
+}
+
+void attachLogFile(std::FILE* file) {
+    static std::unique_ptr<FileOutput> current;
+    auto next = std::make_unique<FileOutput>(file);
+    setLogOutput(next.get());
+    current = std::move(next);
 }
 
 std::string logTimePrefix() {

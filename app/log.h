@@ -1,6 +1,7 @@
 #pragma once
 // The two log channels: the timestamped log stream (the process's standard
 // output, attached to a file or a console) and the window's log pane.
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ public:
 
 // Installs the process's log output (nullptr: standard output). The caller keeps it alive.
 void setLogOutput(LogOutput* output);
+// Makes an open file the process's log output, unbuffered, for the rest of the
+// process (or until the next call); the file is closed when it is replaced.
+void attachLogFile(std::FILE* file);
 
 // "[%Y-%m-%d %H:%M:%S]\t\t" + message + "\n", in one write. The message is
 // finished text: it is never read as a format.

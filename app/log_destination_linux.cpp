@@ -1,30 +1,10 @@
 #include <cstdio>
-#include <memory>
 #include <sys/stat.h>
 
 #include "app/log.h"
 #include "base/paths.h"
 
 namespace tessorin {
-namespace {
-
-// The file stays open for the life of the process, as the reopened standard output would.
-class FileOutput final : public LogOutput {
-public:
-    explicit FileOutput(std::FILE* file) : file_(file) { std::setvbuf(file_, nullptr, _IONBF, 0); }
-    ~FileOutput() override { std::fclose(file_); }
-    FileOutput(const FileOutput&) = delete;
-    FileOutput& operator=(const FileOutput&) = delete;
-    void write(std::string_view text) override {
-        std::fwrite(text.data(), 1, text.size(), file_);
-        std::fflush(file_);
-    }
-
-private:
-    std::FILE* file_;
-};
-
-}  // namespace
 
 void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode) {
     if (consoleMode) {
@@ -42,10 +22,7 @@ void openLogDestination(LogDestination& destination, const std::string& programP
     std::FILE* file = openFile(destination.path, "w");
     destination.attached = file != nullptr;
     if (!file) return;
-    static std::unique_ptr<FileOutput> current;
-    auto next = std::make_unique<FileOutput>(file);
-    setLogOutput(next.get());
-    current = std::move(next);
+    attachLogFile(file);
     writeTrace("file log\n");
 }
 
