@@ -34,6 +34,8 @@ void boardReportCpuState();
 bool boardIndirectWrite(uint32_t value, uint16_t target);
 uint32_t boardIndirectRead(uint16_t target);
 bool boardSetReg8010();
+// One byte at a register with code 0x16 (or its range's code); false when it did not go out.
+bool boardWriteRegisterByte(int32_t address, uint8_t value);
 
 // The text's digit pairs as bytes in text order, one 4-byte write per eight
 // digits, each group logged as "reverse:%s\n". Raises std::invalid_argument when a

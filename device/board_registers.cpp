@@ -32,8 +32,6 @@ uint8_t readRegisterByte(int32_t address) {
     return value;
 }
 
-bool writeRegisterByte(int32_t address, uint8_t value) { return boardWriteMemory(true, &value, address, 1); }
-
 void putLittleEndian(uint8_t* bytes, uint32_t value, int count) {
     for (int i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
@@ -67,7 +65,7 @@ bool chipInKnownList() {
 
 bool boardSetCpuControl(uint8_t mask) {
     const uint8_t control = readRegisterByte(kCpuControlRegister) | mask;
-    return writeRegisterByte(kCpuControlRegister, control);
+    return boardWriteRegisterByte(kCpuControlRegister, control);
 }
 
 void boardReportCpuState() {
@@ -94,8 +92,10 @@ uint32_t boardIndirectRead(uint16_t target) {
 }
 
 bool boardSetReg8010() {
-    writeRegisterByte(kReg8010, 0x01);
+    boardWriteRegisterByte(kReg8010, 0x01);
     return true;
 }
+
+bool boardWriteRegisterByte(int32_t address, uint8_t value) { return boardWriteMemory(true, &value, address, 1); }
 
 }  // namespace tessorin

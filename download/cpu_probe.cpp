@@ -16,8 +16,7 @@ int32_t boardHaltAndInspectCpu() {
     if (!boardWaitReady(kHandshakeParameter)) return 0;
     if (!boardHandshake(kHandshakeParameter)) return 0;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const uint8_t hold = 0x01;  // a plain write, not a read-modify-write
-        boardWriteMemory(true, &hold, kCpuControlRegister, 1);
+        boardWriteRegisterByte(kCpuControlRegister, 0x01);  // a plain write, not a read-modify-write
         uint8_t pc[2] = {0, 0};
         boardReadMemory(true, kProgramCounterRegister, pc, 2);
         uint8_t status = 0;

@@ -26,7 +26,7 @@ EepromEngine currentEngine() { return eepromEngineFor(boardReadChipId(), chipInK
 
 bool eepromStartAndWait() {
     const EepromEngine engine = currentEngine();
-    boardWriteMemory(true, &engine.startValue, engine.startRegister, 1);
+    boardWriteRegisterByte(engine.startRegister, engine.startValue);
     Clock& clock = processClock();
     const uint64_t start = clock.tickMs();
     for (;;) {
@@ -41,7 +41,7 @@ bool eepromTransferChunk(const uint8_t* record, int32_t recordLength) {
     const EepromEngine engine = currentEngine();
     const uint8_t noOffset[2] = {0x00, 0x00};
     const uint8_t length[2] = {static_cast<uint8_t>(recordLength & 0xFF), static_cast<uint8_t>((recordLength >> 8) & 0xFF)};
-    boardWriteMemory(true, &engine.modeValue, engine.modeRegister, 1);
+    boardWriteRegisterByte(engine.modeRegister, engine.modeValue);
     boardWriteMemory(true, noOffset, engine.offsetRegister, 2);
     boardWriteMemory(true, length, engine.lengthRegister, 2);
     boardWriteMemory(true, record, engine.stagingBuffer, recordLength);

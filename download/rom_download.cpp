@@ -16,8 +16,6 @@ constexpr int32_t kCodeRunRegister = 0x8003;
 constexpr uint8_t kHoldCpu = 1;
 constexpr uint8_t kHoldCpuAndLoaded = 3;
 
-bool writeRegisterByte(int32_t address, uint8_t value) { return boardWriteMemory(true, &value, address, 1); }
-
 // The board takes writes whether or not a chip is behind it: only a chip that
 // still answers after the last write can have received the whole image. One
 // lost reply must not fail a good download, so a few handshakes are allowed.
@@ -35,9 +33,9 @@ bool chipStillAnswers() {
 bool loadCodeImage(std::span<const uint8_t> image) {
     // A write that does not go out leaves the chip in an unknown state: the load has failed.
     if (!boardSetCpuControl(kHoldCpu)) return false;
-    if (!writeRegisterByte(kCodeLoadAddressLow, 0x00)) return false;
-    if (!writeRegisterByte(kCodeLoadAddressMid, 0x80)) return false;
-    if (!writeRegisterByte(kCodeLoadAddressHigh, 0x00)) return false;
+    if (!boardWriteRegisterByte(kCodeLoadAddressLow, 0x00)) return false;
+    if (!boardWriteRegisterByte(kCodeLoadAddressMid, 0x80)) return false;
+    if (!boardWriteRegisterByte(kCodeLoadAddressHigh, 0x00)) return false;
     if (!boardWriteMemory(false, image.data(), kCodeLoadPort, static_cast<int32_t>(image.size()))) return false;
     const uint8_t cleared[2] = {0x00, 0x00};
     return boardWriteMemory(true, cleared, kCodeLoadAddressMid, 2);
@@ -50,7 +48,7 @@ bool downloadRomImage(const std::string& imagePath) {
     if (!image) return false;
     if (!loadCodeImage(*image)) return false;
     if (!boardSetCpuControl(kHoldCpuAndLoaded)) return false;
-    if (!writeRegisterByte(kCodeRunRegister, 0x01)) return false;
+    if (!boardWriteRegisterByte(kCodeRunRegister, 0x01)) return false;
     return chipStillAnswers();
 }
 
