@@ -7,8 +7,9 @@
 
 namespace tessorin::testing {
 
-inline std::string fileText(const std::filesystem::path& path) {
-    return readWholeFile(pathToUtf8(path)).value_or("");
-}
+// By UTF-8 path. A std::string must not be turned into a path implicitly: on
+// Windows that reads it in the ANSI code page.
+inline std::string fileText(const std::string& utf8Path) { return readWholeFile(utf8Path).value_or(""); }
+inline std::string fileText(const std::filesystem::path& path) { return fileText(pathToUtf8(path)); }
 
 }  // namespace tessorin::testing
