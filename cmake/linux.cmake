@@ -21,6 +21,18 @@ if(TESSORIN_TESTS)
   foreach(suite ${TESSORIN_SUBSYSTEMS} emulator soak tools)
     tessorin_test_suite(${suite})
   endforeach()
+
+  # Fake hidraw boards: the platform transport through hidapi, udev and hidraw
+  # nodes that a umockdev testbed serves from the board emulator.
+  pkg_check_modules(UMOCKDEV REQUIRED IMPORTED_TARGET umockdev-1.0)
+  file(GLOB FAKE_HIDRAW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/emulator/fake_hidraw/*.cpp)
+  add_library(tessorin_fake_hidraw STATIC EXCLUDE_FROM_ALL ${FAKE_HIDRAW_SOURCES})
+  target_link_libraries(tessorin_fake_hidraw PUBLIC tessorin_emulator PkgConfig::UMOCKDEV)
+  # Its own main, which starts the suite again under umockdev's preload library.
+  file(GLOB FAKE_HIDRAW_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fake_hidraw/*.cpp)
+  add_executable(tessorin_fake_hidraw_tests ${FAKE_HIDRAW_TESTS})
+  target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_test_support GTest::gtest)
+  gtest_discover_tests(tessorin_fake_hidraw_tests DISCOVERY_TIMEOUT 60)
 endif()
 
 if(TESSORIN_BENCH)

@@ -1,0 +1,39 @@
+#pragma once
+// The platform transport (hidapi over hidraw) against fake boards in a umockdev
+// testbed: real time, real udev and sysfs look-ups, real device nodes.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "device/hid_link.h"
+#include "emulator/fake_hidraw/fake_hidraw_boards.h"
+
+namespace tessorin::testing {
+
+class FakeBoardTest : public ::testing::Test {
+protected:
+    void openLink() {
+        setHidLink(openDownloadBoard());
+        ASSERT_TRUE(hidLinkOpen());
+    }
+
+    emulator::FakeHidrawBoards boards;
+};
+
+// A request whose bytes from byte 1 on are given; byte 0 is left for writePacket.
+inline DevicePacket requestOf(std::initializer_list<uint8_t> fromByte1) {
+    DevicePacket packet;
+    int at = 1;
+    for (uint8_t byte : fromByte1) packet[at++] = byte;
+    return packet;
+}
+
+inline DevicePacket handshakeRequest() { return requestOf({0x18, 0x00, 0x80, 0x00}); }
+
+// One request and its reply; true when the chip answered the handshake.
+inline bool handshakeAnswered() {
+    DevicePacket packet = handshakeRequest();
+    return writePacket(packet) && readPacket(packet) && packet[1] == 2;
+}
+
+}  // namespace tessorin::testing
