@@ -1,7 +1,7 @@
 #include "app/control_ids.h"
-#include "app/handler_guard.h"
 #include "app/main_window.h"
 #include "base/text.h"
+#include "report/handler_guard.h"
 
 namespace tessorin {
 

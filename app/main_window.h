@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/log.h"
-#include "app/message_table.h"
 #include "app/window_controls.h"
 #include "app/window_hosts.h"
 #include "app/window_seams.h"
 #include "config/test_config.h"
+#include "report/log.h"
+#include "report/message_table.h"
 
 namespace tessorin {
 

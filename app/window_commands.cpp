@@ -1,3 +1,4 @@
+#include "app/control_ids.h"
 #include "app/main_window.h"
 #include "download/download_button.h"
 #include "rftest/rf_buttons.h"
@@ -32,7 +33,7 @@ constexpr CommandEntry kCommandTable[] = {
 }  // namespace
 
 bool CBrevoxDownloadToolDlg::onCommand(int commandId) {
-    if (commandId >= kFirstConfiguredButtonId && commandId <= kLastRoutedConfiguredButtonId) {
+    if (commandId >= kConfiguredButtonBaseId && commandId < kConfiguredButtonBaseId + kRoutedConfiguredRows) {
         OnClickDynamicButton(commandId);
         return true;
     }
@@ -56,6 +57,8 @@ void CBrevoxDownloadToolDlg::OnBnClickedButtonFreqFixHop() { pressParameterSelec
 void CBrevoxDownloadToolDlg::OnBnClickedButtonSetfrequency() { pressSetFrequency(rfHost_); }
 void CBrevoxDownloadToolDlg::OnBnClickedButtonFreqoffset() { pressFreqOffsetSet(rfHost_); }
 void CBrevoxDownloadToolDlg::OnBnClickedButtonPower() { pressPowerSelect(rfHost_); }
-void CBrevoxDownloadToolDlg::OnClickDynamicButton(int commandId) { pressConfiguredButton(rfHost_, commandId); }
+void CBrevoxDownloadToolDlg::OnClickDynamicButton(int commandId) {
+    pressConfiguredButton(rfHost_, commandId - kConfiguredButtonBaseId);
+}
 
 }  // namespace tessorin

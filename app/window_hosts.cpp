@@ -16,7 +16,8 @@ bool WindowDownloadHost::startWorker(std::function<void()> work) {
     return window_.seams().startWorker(std::move(work));
 }
 
-WindowControls& WindowRfHost::controls() { return window_.controls(); }
+int WindowRfHost::comboSelection(int comboId) { return window_.controls().comboGetCurSel(comboId); }
+std::string WindowRfHost::controlText(int controlId) { return window_.controls().controlText(controlId); }
 const MessageTable& WindowRfHost::messages() { return *window_.messages; }
 LogPane& WindowRfHost::pane() { return window_; }
 const TestConfig* WindowRfHost::configuration() { return window_.configuration.get(); }

@@ -27,7 +27,8 @@ private:
 class WindowRfHost final : public RfHost {
 public:
     explicit WindowRfHost(CBrevoxDownloadToolDlg& window) : window_(window) {}
-    WindowControls& controls() override;
+    int comboSelection(int comboId) override;
+    std::string controlText(int controlId) override;
     const MessageTable& messages() override;
     LogPane& pane() override;
     const TestConfig* configuration() override;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/file_dialog.h"
-#include "app/log.h"
+#include "report/log.h"
 
 namespace tessorin {
 

@@ -1,12 +1,10 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
-target_link_libraries(tessorin_core PUBLIC PkgConfig::HIDAPI)
+target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI)
 
-file(GLOB PROGRAM_MAIN CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/tessorin_main.cpp)
-if(PROGRAM_MAIN)
-  add_executable(tessorin ${PROGRAM_MAIN})
-  target_link_libraries(tessorin PRIVATE tessorin_core)
-endif()
+# The Linux program: the download station on the console.
+add_executable(tessorin ${CMAKE_SOURCE_DIR}/console/tessorin_main.cpp)
+target_link_libraries(tessorin PRIVATE tessorin_app)
 
 file(GLOB RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/runner/*.cpp)
 if(RUNNER_SOURCES)
@@ -18,7 +16,7 @@ if(TESSORIN_TESTS)
   enable_testing()
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  foreach(suite ${TESSORIN_SUBSYSTEMS} emulator soak tools)
+  foreach(suite ${TESSORIN_LAYERS} emulator soak tools architecture)
     tessorin_test_suite(${suite})
   endforeach()
 

@@ -1,26 +1,25 @@
-set(TESSORIN_SUBSYSTEMS base app config device download rftest)
+# The layers, lowest first. Each folder is one static library, tessorin_<folder>,
+# linked only to the layers below it; tests/architecture checks the includes.
+set(TESSORIN_LAYERS base report config device download rftest app)
 
-# Core sources: every .cpp of the subsystem folders, less program entry points
+# A layer's library: every .cpp of its folder, less program entry points
 # (*_main.cpp) and the files of the other platform.
-function(tessorin_collect_core out)
-  set(result)
-  foreach(dir ${TESSORIN_SUBSYSTEMS})
-    file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-    list(APPEND result ${files})
-  endforeach()
-  list(FILTER result EXCLUDE REGEX "_main\\.cpp$")
+function(tessorin_layer name)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
+  list(FILTER files EXCLUDE REGEX "_main\\.cpp$")
   if(WIN32)
-    list(FILTER result EXCLUDE REGEX "_(linux|hidapi)\\.cpp$")
+    list(FILTER files EXCLUDE REGEX "_(linux|hidapi)\\.cpp$")
   else()
-    list(FILTER result EXCLUDE REGEX "_win32\\.cpp$")
+    list(FILTER files EXCLUDE REGEX "_win32\\.cpp$")
   endif()
-  set(${out} ${result} PARENT_SCOPE)
+  add_library(tessorin_${name} STATIC ${files})
+  target_link_libraries(tessorin_${name} PUBLIC ${ARGN})
 endfunction()
 
-# One test executable per folder under tests/, so a change in one subsystem
-# never stops another's suite from building.
+# One test executable per folder under tests/ (its suites and the helpers they
+# share), so a change in one layer never stops another's suite from building.
 function(tessorin_test_suite name)
-  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*_test.cpp)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)
   if(NOT files)
     return()
   endif()

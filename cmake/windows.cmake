@@ -1,20 +1,18 @@
-# Windows build (mingw-w64 cross-build, see cmake/mingw-w64.cmake): the core with
-# its *_win32.cpp files, the GUI program tessorin.exe and the Windows test suite.
+# Windows build (mingw-w64 cross-build, see cmake/mingw-w64.cmake): the layers
+# with their *_win32.cpp files, the GUI program tessorin.exe and the Windows test suite.
 enable_language(RC)
 
 # Wide Win32 API throughout; CancelIoEx needs Vista or later.
-target_compile_definitions(tessorin_core PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
-target_link_libraries(tessorin_core PUBLIC setupapi hid comctl32 comdlg32 shell32 shlwapi gdi32 user32)
+target_compile_definitions(tessorin_base PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+target_link_libraries(tessorin_report PUBLIC shlwapi)
+target_link_libraries(tessorin_device PUBLIC setupapi hid)
 
 # The dialog on plain Win32, shared by the program and the window tests.
-set(TESSORIN_RESOURCES ${CMAKE_SOURCE_DIR}/app/win32/tessorin.rc)
-file(GLOB WIN32_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
-list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "_main\\.cpp$")
-add_library(tessorin_win32_ui STATIC ${WIN32_UI_SOURCES})
-target_link_libraries(tessorin_win32_ui PUBLIC tessorin_core)
+set(TESSORIN_RESOURCES ${CMAKE_SOURCE_DIR}/win32/tessorin.rc)
+tessorin_layer(win32 tessorin_app comctl32 comdlg32 shell32 shlwapi gdi32 user32)
 
-add_executable(tessorin WIN32 ${CMAKE_SOURCE_DIR}/app/win32/tessorin_main.cpp ${TESSORIN_RESOURCES})
-target_link_libraries(tessorin PRIVATE tessorin_win32_ui)
+add_executable(tessorin WIN32 ${CMAKE_SOURCE_DIR}/win32/tessorin_main.cpp ${TESSORIN_RESOURCES})
+target_link_libraries(tessorin PRIVATE tessorin_win32)
 target_link_options(tessorin PRIVATE -municode)
 
 if(TESSORIN_TESTS)
@@ -32,7 +30,7 @@ if(TESSORIN_TESTS)
   if(WIN32_TEST_SOURCES)
     # The dialog template is loaded from the test executable's own resources.
     add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})
-    target_link_libraries(tessorin_win32_tests PRIVATE tessorin_win32_ui tessorin_test_support gtest_main)
+    target_link_libraries(tessorin_win32_tests PRIVATE tessorin_win32 tessorin_test_support gtest_main)
     add_test(NAME tessorin_win32_tests COMMAND tessorin_win32_tests)
   endif()
 endif()

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/numbers.h"
 #include "config/keyed_lists.h"
-#include "config/numbers.h"
 #include "config/profile_read.h"
 #include "config/record_guard.h"
 #include "config/value_lists.h"

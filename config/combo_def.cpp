@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "base/format.h"
+#include "base/numbers.h"
 #include "config/ini_path.h"
 #include "config/keyed_lists.h"
-#include "config/numbers.h"
 #include "config/profile_read.h"
 #include "config/record_guard.h"
 

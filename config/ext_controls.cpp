@@ -1,9 +1,9 @@
 #include "config/ext_controls.h"
 
-#include "app/log.h"
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "config/profile_read.h"
+#include "report/log.h"
 
 namespace tessorin {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/log.h"
 #include "config/config_error.h"
+#include "report/log.h"
 
 namespace tessorin {
 namespace {

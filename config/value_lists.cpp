@@ -1,7 +1,7 @@
 #include "config/value_lists.h"
 
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 namespace tessorin {
 namespace {

@@ -1,8 +1,8 @@
 #include <string>
 
-#include "app/unicode_exception.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
+#include "report/unicode_exception.h"
 
 namespace tessorin {
 

@@ -1,10 +1,10 @@
 #include <array>
 
-#include "app/log.h"
 #include "base/format.h"
 #include "device/board_commands.h"
 #include "device/chip_id_cache.h"
 #include "device/memory_read.h"
+#include "report/log.h"
 
 namespace tessorin {
 namespace {

@@ -1,10 +1,10 @@
 #include <cstddef>
 #include <array>
 
-#include "app/log.h"
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "device/board_commands.h"
+#include "report/log.h"
 
 namespace tessorin {
 

@@ -1,8 +1,8 @@
 #include "download/code_image_file.h"
 
-#include "app/log.h"
 #include "base/format.h"
 #include "download/code_file_reader.h"
+#include "report/log.h"
 
 namespace tessorin::download {
 

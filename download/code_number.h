@@ -5,7 +5,7 @@
 
 namespace tessorin::download {
 
-// strtoul-like (config/numbers.h parseNumberInBase), except that a text without
+// strtoul-like (base/numbers.h parseNumberInBase), except that a text without
 // digits gives 0 and a value wider than 32 bits gives 0xFFFFFFFF.
 uint32_t readCodeNumber(std::string_view text, int base);
 

@@ -4,13 +4,13 @@
 #include <array>
 #include <vector>
 
-#include "app/log.h"
 #include "base/clock.h"
 #include "base/format.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 #include "download/code_image_file.h"
 #include "download/eeprom_engine.h"
+#include "report/log.h"
 
 namespace tessorin::download {
 namespace {

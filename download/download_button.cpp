@@ -1,11 +1,11 @@
 #include "download/download_button.h"
 
-#include "app/handler_guard.h"
-#include "app/unicode_exception.h"
 #include "base/text.h"
 #include "device/board_commands.h"
 #include "download/worker_bodies.h"
 #include "download/worker_guard.h"
+#include "report/handler_guard.h"
+#include "report/unicode_exception.h"
 
 namespace tessorin::download {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
-#include "app/message_table.h"
+#include "report/log.h"
+#include "report/message_table.h"
 
 namespace tessorin::download {
 

@@ -1,13 +1,13 @@
 #include "download/station_loop.h"
 
-#include "app/handler_guard.h"
-#include "app/log.h"
-#include "app/unicode_exception.h"
 #include "base/clock.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 #include "download/worker_bodies.h"
 #include "download/worker_guard.h"
+#include "report/handler_guard.h"
+#include "report/log.h"
+#include "report/unicode_exception.h"
 
 namespace tessorin::download {
 namespace {

@@ -1,10 +1,10 @@
 #include "download/station_presets.h"
 
-#include "app/log.h"
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "config/value_lists.h"
 #include "device/board_commands.h"
+#include "report/log.h"
 
 namespace tessorin::download {
 namespace {

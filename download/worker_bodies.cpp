@@ -1,12 +1,12 @@
 #include "download/worker_bodies.h"
 
-#include "app/log.h"
 #include "base/format.h"
 #include "device/board_commands.h"
 #include "download/cpu_probe.h"
 #include "download/dat_download.h"
 #include "download/rom_download.h"
 #include "download/station_presets.h"
+#include "report/log.h"
 
 namespace tessorin::download {
 

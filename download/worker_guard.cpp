@@ -1,6 +1,6 @@
 #include "download/worker_guard.h"
 
-#include "app/handler_guard.h"
+#include "report/handler_guard.h"
 
 namespace tessorin::download {
 namespace {

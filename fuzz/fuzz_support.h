@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "app/log.h"
+#include "report/log.h"
 
 namespace tessorin::fuzzing {
 

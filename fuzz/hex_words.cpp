@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/message_table.h"
-#include "app/unicode_exception.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 #include "download/station_presets.h"
 #include "emulator/emulator_session.h"
 #include "fuzz_support.h"
+#include "report/message_table.h"
+#include "report/unicode_exception.h"
 #include "rftest/drift_command.h"
 
 namespace {

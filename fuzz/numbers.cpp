@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "download/code_number.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "rftest/command_frame.h"
 
-#include "app/handler_guard.h"
-#include "app/unicode_exception.h"
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "device/board_commands.h"
+#include "report/handler_guard.h"
+#include "report/unicode_exception.h"
 #include "rftest/rf_messages.h"
 
 namespace tessorin {

@@ -1,10 +1,10 @@
 // The buttons of the configured panel: the chosen value to the control's
 // register, one byte or, for a longer value, 32-bit words in text order.
-#include "app/handler_guard.h"
-#include "app/log.h"
 #include "base/format.h"
+#include "base/numbers.h"
 #include "base/text.h"
-#include "config/numbers.h"
+#include "report/handler_guard.h"
+#include "report/log.h"
 #include "rftest/command_frame.h"
 #include "rftest/rf_buttons.h"
 
@@ -14,10 +14,10 @@ namespace {
 constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnClickDynamicButton";
 constexpr size_t kOneByteDigits = 2;
 
-void sendConfiguredValue(RfHost& host, int commandId) {
+void sendConfiguredValue(RfHost& host, int row) {
     const ExtControlList controls = host.configuredControls();
-    const ExtControlDef& control = *controls.at(static_cast<size_t>(commandId - kFirstConfiguredButtonId));
-    const int selection = host.controls().comboGetCurSel(control.comboControlId());
+    const ExtControlDef& control = *controls.at(static_cast<size_t>(row));
+    const int selection = host.comboSelection(control.comboControlId());
     if (selection < 0) {
         host.pane().appendLogPane(host.messages()[msgSelectDropdownFirst]);
         return;
@@ -36,10 +36,9 @@ void sendConfiguredValue(RfHost& host, int commandId) {
 
 }  // namespace
 
-void pressConfiguredButton(RfHost& host, int commandId) {
-    // Only the buttons of the first 51 configured controls are routed.
-    if (commandId < kFirstConfiguredButtonId || commandId > kLastRoutedConfiguredButtonId) return;
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { sendConfiguredValue(host, commandId); });
+void pressConfiguredButton(RfHost& host, int row) {
+    if (row < 0 || row >= kRoutedConfiguredRows) return;
+    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { sendConfiguredValue(host, row); });
 }
 
 }  // namespace tessorin

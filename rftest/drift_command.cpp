@@ -1,12 +1,12 @@
 #include "rftest/drift_command.h"
 
-#include "app/log.h"
-#include "app/unicode_exception.h"
 #include "base/format.h"
+#include "base/numbers.h"
 #include "base/text.h"
-#include "config/numbers.h"
 #include "config/value_lists.h"
 #include "device/board_commands.h"
+#include "report/log.h"
+#include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
 #include "rftest/rf_messages.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/message_table.h"
+#include "report/message_table.h"
 
 namespace tessorin {
 

@@ -2,11 +2,11 @@
 // sent through the pre and post drift templates inside one board link.
 #include <algorithm>
 
-#include "app/handler_guard.h"
-#include "app/unicode_exception.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "config/test_config.h"
 #include "device/board_commands.h"
+#include "report/handler_guard.h"
+#include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
 #include "rftest/drift_command.h"
 #include "rftest/rf_buttons.h"
@@ -27,7 +27,7 @@ void setFrequencyOffset(RfHost& host) {
     const ChipDef& chip = configuration->chip();
 
     std::string& offsetText = host.commandText();
-    offsetText = host.controls().controlText(kFreqOffsetEditId);
+    offsetText = host.controlText(kFreqOffsetEditId);
     std::erase(offsetText, ' ');
     if (offsetText.empty()) throw UnicodeException(messages[msgEmptyString]);
     const int32_t offset = leadingInteger(offsetText, 16);

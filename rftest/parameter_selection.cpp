@@ -1,9 +1,9 @@
 #include "rftest/parameter_selection.h"
 
-#include "app/handler_guard.h"
-#include "app/unicode_exception.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "config/test_config.h"
+#include "report/handler_guard.h"
+#include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
 #include "rftest/rf_buttons.h"
 
@@ -11,7 +11,7 @@ namespace tessorin {
 
 void sendParameterSelection(RfHost& host, int rfParameterIndex, int comboId, std::string_view label,
                             std::string_view qualifiedName) {
-    const int selection = host.controls().comboGetCurSel(comboId);
+    const int selection = host.comboSelection(comboId);
     if (selection < 0) throw UnicodeException(host.messages()[msgSelectPowerType]);
     const TestConfig* configuration = host.configuration();
     if (!configuration) throw UnicodeException(host.messages()[msgChipTypeUnsupported]);

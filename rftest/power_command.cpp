@@ -1,11 +1,11 @@
 // Power SELECT: the value text of the chosen level written as words to every power register.
-#include "app/handler_guard.h"
-#include "app/log.h"
-#include "app/unicode_exception.h"
 #include "base/format.h"
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "config/test_config.h"
 #include "device/board_commands.h"
+#include "report/handler_guard.h"
+#include "report/log.h"
+#include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
 #include "rftest/rf_buttons.h"
 #include "rftest/rf_messages.h"
@@ -19,7 +19,7 @@ constexpr const char* kLabel = "power";
 void setPower(RfHost& host) {
     if (!beginBoardCommand(host, kQualifiedName)) return;
     const MessageTable& messages = host.messages();
-    const int level = host.controls().comboGetCurSel(kPowerComboId);
+    const int level = host.comboSelection(kPowerComboId);
     if (level < 0) throw UnicodeException(messages[msgSelectPowerType]);
     const TestConfig* configuration = host.configuration();
     if (!configuration || !configuration->chip().powerSupported())

@@ -11,8 +11,8 @@ void pressParameterSelect(RfHost& host, int rowIndex);
 void pressFreqOffsetSet(RfHost& host);
 // Power SELECT (button 1041).
 void pressPowerSelect(RfHost& host);
-// A configured-panel button; command ids 1324..1374 act, others do nothing.
-void pressConfiguredButton(RfHost& host, int commandId);
+// The button of configured-panel row 0, 1, ...; rows from kRoutedConfiguredRows on do nothing.
+void pressConfiguredButton(RfHost& host, int row);
 // 2.4G frequency SET (button 1016).
 void pressSetFrequency(RfHost& host);
 

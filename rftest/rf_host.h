@@ -4,11 +4,9 @@
 #include <array>
 #include <string>
 
-#include "app/control_ids.h"
-#include "app/log.h"
-#include "app/message_table.h"
-#include "app/window_controls.h"
 #include "config/ext_controls.h"
+#include "report/log.h"
+#include "report/message_table.h"
 
 namespace tessorin {
 
@@ -17,7 +15,9 @@ class TestConfig;
 class RfHost {
 public:
     virtual ~RfHost() = default;
-    virtual WindowControls& controls() = 0;
+    // The entry chosen in a combo box of the window; -1 when none is.
+    virtual int comboSelection(int comboId) = 0;
+    virtual std::string controlText(int controlId) = 0;
     virtual const MessageTable& messages() = 0;
     virtual LogPane& pane() = 0;
     // nullptr before the first INI file is loaded.
@@ -62,8 +62,7 @@ inline constexpr int kPowerButtonId = 1041;
 inline constexpr int kSetFrequencyButtonId = 1016;
 inline constexpr int kFrequency24gComboId = 1036;
 inline constexpr int kChipTypeComboId = 1040;
-// Command ids routed to the configured buttons; later buttons do nothing.
-inline constexpr int kFirstConfiguredButtonId = kConfiguredButtonBaseId;
-inline constexpr int kLastRoutedConfiguredButtonId = kFirstConfiguredButtonId + 50;
+// Only the buttons of the first 51 configured rows act; later ones do nothing.
+inline constexpr int kRoutedConfiguredRows = 51;
 
 }  // namespace tessorin

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/message_table.h"
+#include "report/message_table.h"
 
 namespace tessorin {
 

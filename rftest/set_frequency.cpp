@@ -1,5 +1,5 @@
-#include "app/handler_guard.h"
 #include "base/format.h"
+#include "report/handler_guard.h"
 #include "rftest/rf_buttons.h"
 
 namespace tessorin {
@@ -11,12 +11,12 @@ constexpr int kChannelCount = 80;
 constexpr int kLastStoredChannel = 78;
 
 void checkFrequencyChoice(RfHost& host) {
-    const int chipType = host.controls().comboGetCurSel(kChipTypeComboId);
+    const int chipType = host.comboSelection(kChipTypeComboId);
     if (chipType < 0 || chipType >= kChipTypeCount) {
         host.pane().appendLogPane(host.messages()[msgSelectChipType]);
         return;
     }
-    const int channel = host.controls().comboGetCurSel(kFrequency24gComboId);
+    const int channel = host.comboSelection(kFrequency24gComboId);
     if (channel < 0 || channel >= kChannelCount) {
         host.pane().appendLogPane(host.messages()[msgSelectFrequency]);
         return;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/numbers.h"
 #include "config/chip_def.h"
-#include "config/numbers.h"
 #include "tests/config/temp_ini.h"
 #include "tests/support/log_capture.h"
 

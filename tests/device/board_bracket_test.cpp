@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/unicode_exception.h"
 #include "device/board_commands.h"
+#include "report/unicode_exception.h"
 #include "tests/device/emulated_link.h"
 #include "tests/support/log_capture.h"
 

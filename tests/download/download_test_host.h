@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/message_table.h"
 #include "download/download_host.h"
+#include "report/message_table.h"
 #include "tests/support/log_capture.h"
 
 namespace tessorin::testing {

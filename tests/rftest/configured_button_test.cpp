@@ -21,7 +21,7 @@ struct ButtonPress {
     ButtonPress(const std::string& ext, int selection) {
         host.loadIni(rfSection() + ext);
         host.select(kConfiguredComboBaseId, selection);
-        pressConfiguredButton(host, kFirstConfiguredButtonId);
+        pressConfiguredButton(host, 0);
     }
     RfTestHost host;
 };
@@ -115,7 +115,7 @@ TEST(ConfiguredButton, RefusalsSendNothing) {
         host.loadIni(rfSection() + c.ext);
         host.select(kConfiguredComboBaseId, c.selection);
         host.busy = c.busy;
-        pressConfiguredButton(host, kFirstConfiguredButtonId);
+        pressConfiguredButton(host, 0);
         EXPECT_EQ(host.logText(), c.log);
         EXPECT_EQ(host.paneText(), c.pane);
         EXPECT_EQ(host.session.emulator.scans(), 0);
@@ -130,12 +130,13 @@ TEST(ConfiguredButton, OnlyTheFirstFiftyOneButtonsAct) {
     RfTestHost host;
     host.loadIni(rfSection() + ext);
 
-    pressConfiguredButton(host, kFirstConfiguredButtonId + 51);
+    pressConfiguredButton(host, -1);
+    pressConfiguredButton(host, 51);
     EXPECT_EQ(host.paneText(), "");
     EXPECT_EQ(host.logText(), "");
     EXPECT_EQ(host.session.emulator.scans(), 0);
 
-    pressConfiguredButton(host, kLastRoutedConfiguredButtonId);
+    pressConfiguredButton(host, kRoutedConfiguredRows - 1);
     EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine("set [B51] success!\n"));
     EXPECT_EQ(host.chipBytes(0x100 + 51, 1), std::vector<uint8_t>{51});
 }
@@ -143,7 +144,7 @@ TEST(ConfiguredButton, OnlyTheFirstFiftyOneButtonsAct) {
 TEST(ConfiguredButton, ButtonWithoutControlEndsInTheFailureReport) {
     RfTestHost host;
     host.loadIni(rfSection() + oneControl("5", false));
-    pressConfiguredButton(host, kFirstConfiguredButtonId + 1);
+    pressConfiguredButton(host, 1);
     EXPECT_EQ(host.paneText(),
               paneLine(std::string("[") + kDynamicHandler + "]\tThis is a exception without handling\n\n"));
     EXPECT_EQ(host.session.emulator.scans(), 0);
@@ -157,7 +158,7 @@ TEST(ConfiguredButton, WordThatNeverLeftIsReportedAsFailure) {
     // Handshake, the first word, then the second word fails.
     host.session.emulator.timeOutNthWrite(3);
 
-    pressConfiguredButton(host, kFirstConfiguredButtonId);
+    pressConfiguredButton(host, 0);
 
     EXPECT_EQ(host.paneText(), paneLine(kSeparator) +
                                    paneLine("set [SET %s%n] fail! the register write did not reach the download board\n"));

@@ -40,7 +40,9 @@ inline std::string rfSection(const std::string& freqValues = "3|0x1ff") {
 
 class RfTestHost final : public RfHost {
 public:
-    WindowControls& controls() override { return controls_; }
+    int comboSelection(int comboId) override { return controls_.comboGetCurSel(comboId); }
+    std::string controlText(int controlId) override { return controls_.controlText(controlId); }
+    MemoryControls& controls() { return controls_; }
     const MessageTable& messages() override { return messages_; }
     LogPane& pane() override { return pane_; }
     const TestConfig* configuration() override { return configuration_.get(); }

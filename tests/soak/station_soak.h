@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/log.h"
 #include "device/hid_link.h"
 #include "download/station_loop.h"
 #include "emulator/emulator_session.h"
 #include "fault_injector.h"
+#include "report/log.h"
 #include "tests/download/download_test_host.h"
 #include "tests/download/temp_code_file.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "report/log.h"
 
 namespace tessorin::testing {
 

@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "app/control_ids.h"
-#include "app/message_table.h"
 #include "base/format.h"
 #include "emulator/emulator_session.h"
+#include "report/message_table.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/script_line.h"
 #include "tests/support/window_harness.h"

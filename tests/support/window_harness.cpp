@@ -1,6 +1,6 @@
 #include "tests/support/window_harness.h"
 
-#include "app/code_page.h"
+#include "report/code_page.h"
 
 namespace tessorin::testing {
 

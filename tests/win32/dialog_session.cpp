@@ -5,8 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/code_page.h"
-#include "app/win32/win32_text.h"
+#include "report/code_page.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::testing {
 namespace {

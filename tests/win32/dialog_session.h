@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/win32/main_dialog.h"
 #include "tests/support/scripted_file_dialog.h"
 #include "tests/support/window_harness.h"
+#include "win32/main_dialog.h"
 
 namespace tessorin::testing {
 

@@ -4,9 +4,9 @@
 
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
-#include "app/win32/win32_text.h"
 #include "tests/win32/dialog_resource.h"
 #include "tests/win32/dialog_session.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::testing {
 namespace {

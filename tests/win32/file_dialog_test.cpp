@@ -10,12 +10,12 @@
 #include <future>
 
 #include "app/file_dialog.h"
-#include "app/win32/win32_file_dialog.h"
-#include "app/win32/win32_text.h"
 #include "app/program_path.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "tests/config/temp_ini.h"
+#include "win32/win32_file_dialog.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::testing {
 namespace {

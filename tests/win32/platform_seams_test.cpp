@@ -6,17 +6,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/log.h"
 #include "app/program_path.h"
-#include "app/win32/command_line.h"
-#include "app/win32/win32_file_dialog.h"
 #include "base/paths.h"
-#include "tests/support/file_text.h"
 #include "base/text.h"
 #include "device/hid_link.h"
 #include "device/platform_hid_transport.h"
+#include "report/log.h"
 #include "tests/config/temp_ini.h"
+#include "tests/support/file_text.h"
 #include "tests/support/log_capture.h"
+#include "win32/command_line.h"
+#include "win32/win32_file_dialog.h"
 
 namespace tessorin::testing {
 namespace {

@@ -5,14 +5,14 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/message_table.h"
 #include "app/program_path.h"
-#include "app/win32/win32_text.h"
 #include "base/format.h"
 #include "base/paths.h"
-#include "tests/support/file_text.h"
+#include "report/message_table.h"
 #include "tests/config/temp_ini.h"
+#include "tests/support/file_text.h"
 #include "tests/support/log_capture.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::testing {
 namespace {

@@ -5,11 +5,11 @@
 #include <thread>
 
 #include "app/control_ids.h"
-#include "app/win32/win32_text.h"
 #include "tests/app/panel_ini.h"
 #include "tests/config/temp_ini.h"
 #include "tests/support/log_capture.h"
 #include "tests/win32/dialog_session.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::testing {
 namespace {

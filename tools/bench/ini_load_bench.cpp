@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/log.h"
 #include "base/format.h"
 #include "config/test_config.h"
+#include "report/log.h"
 #include "tests/config/temp_ini.h"
 
 namespace tessorin {

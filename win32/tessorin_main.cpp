@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "app/application.h"
-#include "app/win32/command_line.h"
-#include "app/win32/main_dialog.h"
+#include "win32/command_line.h"
+#include "win32/main_dialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The host outlives the application object: its controls stay valid for a

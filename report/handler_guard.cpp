@@ -1,7 +1,7 @@
-#include "app/handler_guard.h"
+#include "report/handler_guard.h"
 
-#include "app/unicode_exception.h"
 #include "base/format.h"
+#include "report/unicode_exception.h"
 
 namespace tessorin {
 

@@ -1,10 +1,10 @@
-#include "app/win32/win32_file_dialog.h"
+#include "win32/win32_file_dialog.h"
 
 #include <cderr.h>
 #include <commdlg.h>
 
-#include "app/win32/win32_text.h"
 #include "base/format.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::win32 {
 

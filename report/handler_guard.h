@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/log.h"
-#include "app/message_table.h"
+#include "report/log.h"
+#include "report/message_table.h"
 
 namespace tessorin {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/win32/win32_controls.h"
-#include "app/win32/win32_file_dialog.h"
+#include "win32/win32_controls.h"
+#include "win32/win32_file_dialog.h"
 
 namespace tessorin::win32 {
 

@@ -1,11 +1,11 @@
-#include "app/win32/main_dialog.h"
+#include "win32/main_dialog.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/control_ids.h"
-#include "app/win32/win32_text.h"
 #include "base/format.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::win32 {
 namespace {

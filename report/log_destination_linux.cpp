@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "app/log.h"
 #include "base/paths.h"
+#include "report/log.h"
 
 namespace tessorin {
 

@@ -1,11 +1,11 @@
-#include "app/message_table.h"
+#include "report/message_table.h"
 
 #include <cstdio>
 #include <mutex>
 
-#include "app/code_page.h"
-#include "app/log.h"
 #include "base/format.h"
+#include "report/code_page.h"
+#include "report/log.h"
 
 namespace tessorin {
 namespace {

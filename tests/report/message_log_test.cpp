@@ -2,13 +2,13 @@
 
 #include <regex>
 
-#include "app/handler_guard.h"
-#include "app/log.h"
-#include "app/message_table.h"
-#include "app/unicode_exception.h"
 #include "base/clock.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "report/handler_guard.h"
+#include "report/log.h"
+#include "report/message_table.h"
+#include "report/unicode_exception.h"
 #include "tests/support/file_text.h"
 #include "tests/support/log_capture.h"
 

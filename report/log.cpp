@@ -1,4 +1,4 @@
-#include "app/log.h"
+#include "report/log.h"
 
 #include <atomic>
 #include <cstdio>

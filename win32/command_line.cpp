@@ -1,9 +1,9 @@
-#include "app/win32/command_line.h"
+#include "win32/command_line.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/win32/win32_text.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/code_page.h"
+#include "report/code_page.h"
 
 #include <atomic>
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 namespace tessorin {
 namespace {

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "app/log.h"
 #include "base/text.h"
+#include "report/log.h"
 
 namespace tessorin {
 namespace {

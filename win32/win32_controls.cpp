@@ -1,10 +1,10 @@
-#include "app/win32/win32_controls.h"
+#include "win32/win32_controls.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/control_ids.h"
-#include "app/win32/win32_text.h"
+#include "win32/win32_text.h"
 
 namespace tessorin::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 #include <stdexcept>
 
