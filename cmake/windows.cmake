@@ -30,7 +30,7 @@ if(TESSORIN_TESTS)
   if(WIN32_TEST_SOURCES)
     # The dialog template is loaded from the test executable's own resources.
     add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})
-    target_link_libraries(tessorin_win32_tests PRIVATE tessorin_win32 tessorin_test_support gtest_main)
+    target_link_libraries(tessorin_win32_tests PRIVATE tessorin_win32 tessorin_runner gtest_main)
     add_test(NAME tessorin_win32_tests COMMAND tessorin_win32_tests)
   endif()
 endif()

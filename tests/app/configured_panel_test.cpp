@@ -2,10 +2,10 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "runner/log_capture.h"
+#include "runner/window_harness.h"
 #include "tests/app/panel_ini.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
-#include "tests/support/window_harness.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 namespace {
@@ -19,9 +19,9 @@ protected:
     size_t items(int id) { return harness.controls.find(id)->items.size(); }
     bool enabled(int id) { return harness.controls.find(id)->enabled; }
 
-    LogCapture log;
-    TempIniDir dir;
-    WindowHarness harness;
+    runner::LogCapture log;
+    TempFolder dir;
+    runner::WindowHarness harness;
     CBrevoxDownloadToolDlg& window = harness.window;
 };
 
@@ -187,8 +187,8 @@ TEST_F(ConfiguredPanel, CaptionSuffixReplacesTheEarlierOne) {
 }
 
 TEST(ConfiguredPanelEdge, CaptionStartingWithABracketKeepsNothingBeforeIt) {
-    LogCapture log;
-    WindowHarness harness;
+    runner::LogCapture log;
+    runner::WindowHarness harness;
     ASSERT_TRUE(harness.start());
     harness.controls.setWindowCaption("[old]");
     harness.window.setCaptionSuffix("new");

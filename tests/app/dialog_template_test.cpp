@@ -4,7 +4,7 @@
 
 #include "app/dialog_template.h"
 #include "app/main_window.h"
-#include "tests/support/memory_controls.h"
+#include "runner/memory_controls.h"
 
 namespace tessorin::testing {
 namespace {
@@ -81,7 +81,7 @@ TEST(MemoryControlsLayout, DialogUnitsBecomePixelsByTheFixedBaseUnits) {
         {{334, 27, 85, 8}, {585, 51, 733, 66}},  // 334*7/4 = 584.5 rounds up
         {{1, 1, 1, 1}, {2, 2, 4, 4}},
     };
-    for (const auto& [units, pixels] : cases) EXPECT_EQ(dialogUnitsToPixels(units), pixels);
+    for (const auto& [units, pixels] : cases) EXPECT_EQ(runner::dialogUnitsToPixels(units), pixels);
 }
 
 }  // namespace

@@ -8,21 +8,21 @@
 #include "app/station_console.h"
 #include "base/format.h"
 #include "base/paths.h"
-#include "tests/support/file_text.h"
 #include "emulator/emulator_session.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
-#include "tests/support/window_harness.h"
+#include "runner/log_capture.h"
+#include "runner/window_harness.h"
+#include "tests/support/file_text.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 namespace {
 
 TEST(InteractiveStart, ShowsLocalisedTextsAndLogsTheVersion) {
-    WindowHarness::prepareMessages();
-    LogCapture log;
-    WindowHarness harness;
+    runner::WindowHarness::prepareMessages();
+    runner::LogCapture log;
+    runner::WindowHarness harness;
     ASSERT_TRUE(harness.start());
-    MemoryControls& c = harness.controls;
+    runner::MemoryControls& c = harness.controls;
     EXPECT_EQ(c.controlText(kDownloadButtonId), "Download");
     EXPECT_EQ(c.controlText(kSelectIniButtonId), "Select INI");
     EXPECT_EQ(c.controlText(kSelectRomButtonId), "Select ROM");
@@ -49,11 +49,11 @@ TEST(InteractiveStart, ShowsLocalisedTextsAndLogsTheVersion) {
 }
 
 TEST(InteractiveStart, WritesAFreshLogFileBesideTheProgram) {
-    TempIniDir dir;
+    TempFolder dir;
     const std::string program = dir.path("tool");
     for (int run = 0; run < 2; ++run) {
-        MemoryControls controls;
-        ScriptedFileDialog dialog;
+        runner::MemoryControls controls;
+        runner::ScriptedFileDialog dialog;
         CBrevoxDownloadToolDlg window(
             {dialog, {program}, [&] { return program; }, openLogDestination, [](auto) { return false; }, {}});
         window.attachControls(controls);
@@ -61,7 +61,7 @@ TEST(InteractiveStart, WritesAFreshLogFileBesideTheProgram) {
         writeLog(formatText("run %d", {run}));
         EXPECT_EQ(window.logDestination.path, program + "log/download.log");
     }
-    std::string text = maskTimestamps(fileText(program + "log/download.log"));
+    std::string text = runner::maskTimestamps(fileText(program + "log/download.log"));
     setLogOutput(nullptr);
     EXPECT_EQ(text, "file log\n[T]\t\tcurrent version:[Tessorin V2.4.6]\n\n[T]\t\trun 1\n");
 }
@@ -80,21 +80,21 @@ TEST(ProgramPath, FolderIsTheTextBeforeTheLastSeparator) {
 class CommandLineStart : public ::testing::Test {
 protected:
     // The station loop stops before its second pass.
-    WindowHarnessOptions optionsFor(std::vector<std::string> arguments) {
-        WindowHarnessOptions options;
+    runner::WindowHarnessOptions optionsFor(std::vector<std::string> arguments) {
+        runner::WindowHarnessOptions options;
         options.arguments = std::move(arguments);
         options.stationStop = [this] { return ++passes > 1; };
         return options;
     }
 
-    bool messagesReady = WindowHarness::prepareMessages();
+    bool messagesReady = runner::WindowHarness::prepareMessages();
     emulator::EmulatorSession session;
-    LogCapture log;
+    runner::LogCapture log;
     int passes = 0;
 };
 
 TEST_F(CommandLineStart, MissingImageIsLoggedAndTheStationStillRuns) {
-    WindowHarness harness(optionsFor({"/opt/station/tessorin", "/no/such/image.rom"}));
+    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/no/such/image.rom"}));
     ASSERT_TRUE(harness.start());
     EXPECT_TRUE(harness.controls.hiddenForStation());
     EXPECT_EQ(harness.openedLogModes(), std::vector<bool>{true});
@@ -117,15 +117,15 @@ TEST_F(CommandLineStart, MissingImageIsLoggedAndTheStationStillRuns) {
 }
 
 TEST_F(CommandLineStart, PresentImageIsNotReportedMissing) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string image = dir.write("image.rom", "00\n");
-    WindowHarness harness(optionsFor({"/opt/station/tessorin", image}));
+    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", image}));
     ASSERT_TRUE(harness.start());
     EXPECT_EQ(log.text().find("does not exist"), std::string::npos);
 }
 
 TEST_F(CommandLineStart, FurtherArgumentsBecomeCommandLineItemsInOrder) {
-    WindowHarness harness(optionsFor({"/opt/station/tessorin", "/fw/a.rom", "8010", "1a2b"}));
+    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/fw/a.rom", "8010", "1a2b"}));
     ASSERT_TRUE(harness.start());
     EXPECT_EQ(harness.window.commandLineItems, (std::vector<std::string>{"8010", "1a2b"}));
 }
@@ -142,8 +142,8 @@ TEST(StationConsole, InvisibleWindowKeepsOnlyItsCaption) {
 }
 
 TEST(WindowKeys, EscapeAndEnterAreConsumed) {
-    LogCapture log;
-    WindowHarness harness;
+    runner::LogCapture log;
+    runner::WindowHarness harness;
     ASSERT_TRUE(harness.start());
     const std::pair<int, bool> cases[] = {{kEscapeKey, true}, {kEnterKey, true}, {'A', false}, {0x09, false},
                                           {0x20, false}};
@@ -152,8 +152,8 @@ TEST(WindowKeys, EscapeAndEnterAreConsumed) {
 }
 
 TEST(WindowCommands, UnroutedIdsDoNothing) {
-    LogCapture log;
-    WindowHarness harness;
+    runner::LogCapture log;
+    runner::WindowHarness harness;
     ASSERT_TRUE(harness.start());
     log.clear();
     for (int id : {1375, 1323, 1002, 1006, 9999, -1}) EXPECT_FALSE(harness.window.onCommand(id)) << id;
@@ -162,8 +162,8 @@ TEST(WindowCommands, UnroutedIdsDoNothing) {
 }
 
 TEST(WindowCommands, FixedButtonsReachTheirHandlers) {
-    LogCapture log;
-    WindowHarness harness;
+    runner::LogCapture log;
+    runner::WindowHarness harness;
     ASSERT_TRUE(harness.start());
     log.clear();
     // Before any INI load every SELECT row stops at its empty combo box.
@@ -184,8 +184,8 @@ TEST(MinimisedIcon, IsCentredInTheClientArea) {
 }
 
 TEST(MessageTableOfTheWindow, SecondWindowSharesTheTable) {
-    WindowHarness first;
-    WindowHarness second;
+    runner::WindowHarness first;
+    runner::WindowHarness second;
     EXPECT_EQ(first.window.messages, second.window.messages);
 }
 

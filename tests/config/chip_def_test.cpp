@@ -2,23 +2,22 @@
 
 #include "base/numbers.h"
 #include "config/chip_def.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
 
-using testing::LogCapture;
-using testing::TempIniDir;
+using testing::TempFolder;
 using Flags = std::vector<bool>;
 using Texts = std::vector<std::string>;
 
-ChipDef loadChip(const TempIniDir& dir, const std::string& chipSection) {
+ChipDef loadChip(const TempFolder& dir, const std::string& chipSection) {
     return ChipDef(dir.write("chip.ini", "[chip_impl]\n" + chipSection));
 }
 
 TEST(ChipDef, AddressTextDecidesAvailability) {
-    TempIniDir dir;
+    TempFolder dir;
     const struct {
         const char* line;
         bool available;
@@ -26,7 +25,7 @@ TEST(ChipDef, AddressTextDecidesAvailability) {
                  {"chip_freq_addr=0x0", false}, {"chip_freq_addr=4000h", false}, {"chip_freq_addr= x", false},
                  {"chip_freq_addr=4000", true}, {"chip_freq_addr=0x40", true},   {"chip_freq_addr=abc", true}};
     for (const auto& c : cases) {
-        LogCapture log;
+        runner::LogCapture log;
         ChipDef chip = loadChip(dir, std::string(c.line) + "\n");
         Flags flags = chip.addressValidFlags();
         ASSERT_EQ(flags.size(), kAddressFlagCount) << c.line;
@@ -38,7 +37,7 @@ TEST(ChipDef, AddressTextDecidesAvailability) {
 }
 
 TEST(ChipDef, EachParameterReadsItsOwnKey) {
-    TempIniDir dir;
+    TempFolder dir;
     ChipDef chip = loadChip(dir,
                             "chip_freq_addr=40\nchip_mod_rate_addr=41\nchip_tx_rx_addr=42\nchip_bt_ble_addr=0\n"
                             "chip_carrier_data_addr=44\nchip_data_length_addr=45\nchip_freq_fix_hop_addr=46\n");
@@ -51,7 +50,7 @@ TEST(ChipDef, EachParameterReadsItsOwnKey) {
 }
 
 TEST(ChipDef, AddressIsReadAgainAtEveryCall) {
-    TempIniDir dir;
+    TempFolder dir;
     ChipDef chip = loadChip(dir, "chip_freq_addr=0x40\n");
     dir.write("chip.ini", "[chip_impl]\nchip_freq_addr=0x4c\nchip_mod_rate_addr=0x41\n");
     EXPECT_EQ(chip.paramAddressText(0), "0x4c");
@@ -61,7 +60,7 @@ TEST(ChipDef, AddressIsReadAgainAtEveryCall) {
 }
 
 TEST(ChipDef, FrequencyDrift) {
-    TempIniDir dir;
+    TempFolder dir;
     const struct {
         const char* lines;
         bool supported;
@@ -93,7 +92,7 @@ TEST(ChipDef, FrequencyDrift) {
 }
 
 TEST(ChipDef, Power) {
-    TempIniDir dir;
+    TempFolder dir;
     using Table = std::vector<Texts>;
     const struct {
         const char* lines;
@@ -118,8 +117,8 @@ TEST(ChipDef, Power) {
 }
 
 TEST(ChipDef, ErrorEndsTheLoadAndIsLogged) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     ChipDef chip = loadChip(dir, "chip_type=demo\nchip_freq_addr=1\nchip_mod_rate_addr=4294967296\nchip_tx_rx_addr=3\n");
     EXPECT_EQ(chip.chipType(), "demo");
     EXPECT_EQ(chip.addressValidFlags(), Flags{true});
@@ -128,8 +127,8 @@ TEST(ChipDef, ErrorEndsTheLoadAndIsLogged) {
 }
 
 TEST(ChipDef, OverlongPowerListNamesItsKey) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     ChipDef chip = loadChip(dir, "chip_power_addr=4c\nchip_power_value=0-0x7fffffff\n");
     EXPECT_TRUE(chip.powerSupported());
     EXPECT_EQ(chip.powerAddrs(), Texts{"4c"});
@@ -138,7 +137,7 @@ TEST(ChipDef, OverlongPowerListNamesItsKey) {
 }
 
 TEST(ChipDef, MissingFileGivesNothingAvailable) {
-    TempIniDir dir;
+    TempFolder dir;
     ChipDef chip(dir.path("gone.ini"));
     EXPECT_EQ(chip.addressValidFlags(), Flags(kAddressFlagCount, false));
     EXPECT_EQ(chip.chipType(), "");

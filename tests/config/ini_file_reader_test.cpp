@@ -6,16 +6,16 @@
 #include "config/ini_file_reader.h"
 #include "config/profile_read.h"
 #include "tests/config/ini_reader_cases.h"
-#include "tests/config/temp_ini.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
 
 using testing::iniReadCases;
-using testing::TempIniDir;
+using testing::TempFolder;
 
 TEST(IniFileReader, CaseTable) {
-    TempIniDir dir;
+    TempFolder dir;
     for (const testing::IniReadCase& c : iniReadCases()) {
         std::string path = dir.write("case.ini", c.fileBytes);
         EXPECT_EQ(readIniFileValue(path, c.section, c.key, c.bufferUnits), c.expected) << c.name;
@@ -39,7 +39,7 @@ TEST(IniFileReader, ValueEndsAtNul) {
 }
 
 TEST(IniFileReader, MissingOrUnreadableFileGivesEmpty) {
-    TempIniDir dir;
+    TempFolder dir;
     EXPECT_EQ(readIniFileValue(dir.path("none.ini"), "s", "a", 260), "");
     EXPECT_EQ(readIniFileValue(dir.path(""), "s", "a", 260), "");  // the folder itself
     EXPECT_EQ(readIniFileValue("", "s", "a", 260), "");
@@ -47,13 +47,13 @@ TEST(IniFileReader, MissingOrUnreadableFileGivesEmpty) {
 }
 
 TEST(IniFileReader, PathOutsideAsciiOpens) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string path = dir.write("配置 ✓.ini", "[s]\na=1\n");
     EXPECT_EQ(readProfileString("s", "a", path), "1");
 }
 
 TEST(ProfileRead, RelativePathReadsTheCurrentFolder) {
-    TempIniDir dir;
+    TempFolder dir;
     dir.write("here.ini", "[s]\na=1\n");
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(pathFromUtf8(dir.path("")));
@@ -63,7 +63,7 @@ TEST(ProfileRead, RelativePathReadsTheCurrentFolder) {
 }
 
 TEST(ProfileRead, TwoBufferSizes) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string path = dir.write("long.ini", "[ext]\na=" + testing::repeated("z", 20000) + "\n");
     EXPECT_EQ(readProfileString("ext", "a", path).size(), 259u);
     EXPECT_EQ(readProfileStringLong("ext", "a", path).size(), 10239u);

@@ -3,14 +3,14 @@
 #include <stdexcept>
 
 #include "config/test_config.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
+#include "tests/config/config_data.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
 
-using testing::LogCapture;
-using testing::TempIniDir;
+using testing::TempFolder;
 using Texts = std::vector<std::string>;
 using Numbers = std::vector<uint32_t>;
 using Flags = std::vector<bool>;
@@ -32,7 +32,7 @@ std::string keyLine(const std::string& key, const std::string& value) {
 }
 
 TEST(LoadTestConfig, WorkedExample) {
-    LogCapture log;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(testing::configDataPath("worked_example.ini"));
     ASSERT_NE(config, nullptr);
 
@@ -100,7 +100,7 @@ TEST(LoadTestConfig, WorkedExample) {
 }
 
 TEST(LoadTestConfig, PathErrors) {
-    TempIniDir dir;
+    TempFolder dir;
     const struct {
         std::string path;
         std::string text;
@@ -110,7 +110,7 @@ TEST(LoadTestConfig, PathErrors) {
         {dir.path(""), "ini文件[" + dir.path("") + "]无法读取"},
     };
     for (const auto& c : cases) {
-        LogCapture log;
+        runner::LogCapture log;
         try {
             loadTestConfig(c.path);
             ADD_FAILURE() << "loaded " << c.path;
@@ -122,14 +122,14 @@ TEST(LoadTestConfig, PathErrors) {
 }
 
 TEST(LoadTestConfig, PathOutsideAsciiLoads) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string path = dir.write("配置 ✓.ini", "[chip_impl]\nchip_type=芯片\n");
     EXPECT_EQ(loadTestConfig(path)->chipType(), "芯片");
 }
 
 TEST(LoadTestConfig, EmptySectionsGiveOneEmptyEntryEach) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(dir.write("empty.ini", "[chip_impl]\nchip_type=x\n"));
     for (int index = 0; index < kRfParamCount; ++index) {
         EXPECT_EQ(config->rfCombo(index).displayTexts(), Texts{""});
@@ -143,8 +143,8 @@ TEST(LoadTestConfig, EmptySectionsGiveOneEmptyEntryEach) {
 }
 
 TEST(LoadTestConfig, CountWithUndescribedControls) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config =
         loadTestConfig(dir.write("ext.ini", "[ext]\next_count=3\next1_title=A\next1_combox=x|y\next1_value=1|2\n"));
     ExtControlList controls = config->extControls();
@@ -170,9 +170,9 @@ TEST(LoadTestConfig, CountWithUndescribedControls) {
 }
 
 TEST(LoadTestConfig, CountsGivingNoControls) {
-    TempIniDir dir;
+    TempFolder dir;
     for (const char* count : {"abc", "-2", "0", "", " 0x3"}) {
-        LogCapture log;
+        runner::LogCapture log;
         std::unique_ptr<TestConfig> config =
             loadTestConfig(dir.write("ext.ini", std::string("[ext]\next1_title=A\next_count=") + count + "\n"));
         EXPECT_TRUE(config->extControls().empty()) << count;
@@ -181,8 +181,8 @@ TEST(LoadTestConfig, CountsGivingNoControls) {
 }
 
 TEST(LoadTestConfig, CountBeyondTheLimitLoadsNoControls) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(dir.write("ext.ini", "[ext]\next_count=2000000000\n"));
     EXPECT_TRUE(config->extControls().empty());
     EXPECT_EQ(log.maskedText(),
@@ -191,8 +191,8 @@ TEST(LoadTestConfig, CountBeyondTheLimitLoadsNoControls) {
 }
 
 TEST(LoadTestConfig, ValuesAsTextFlag) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     const struct {
         const char* flag;
         bool asText;
@@ -208,18 +208,18 @@ TEST(LoadTestConfig, ValuesAsTextFlag) {
 }
 
 TEST(LoadTestConfig, WideValueFailsOnlyAsNumber) {
-    TempIniDir dir;
+    TempFolder dir;
     const std::string file = "[ext]\next_count=1\next1_combox=a|b\next1_value=0x123456789A|1\next1_init_select_index=1\n"
                              "ext1_parse_value_by_string=";
     {
-        LogCapture log;
+        runner::LogCapture log;
         std::unique_ptr<TestConfig> config = loadTestConfig(dir.write("ext.ini", file + "1\n"));
         const ComboDef& combo = config->extControls().at(0)->combo();
         EXPECT_EQ(combo.textValues(), (Texts{"0x123456789A", "1"}));
         EXPECT_EQ(combo.initSelectIndex(), 1u);
         EXPECT_EQ(log.maskedText().find("exception"), std::string::npos);
     }
-    LogCapture log;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(dir.write("ext.ini", file + "0\n"));
     const ComboDef& combo = config->extControls().at(0)->combo();
     EXPECT_EQ(combo.displayTexts(), (Texts{"a", "b"}));
@@ -230,8 +230,8 @@ TEST(LoadTestConfig, WideValueFailsOnlyAsNumber) {
 }
 
 TEST(LoadTestConfig, BadRecordDoesNotStopTheLoad) {
-    TempIniDir dir;
-    LogCapture log;
+    TempFolder dir;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(dir.write(
         "bad.ini",
         "[common]\nfreq_combox=a|b\nfreq_value=0-0x7fffffff\nfreq_init_select_index=1\n"
@@ -262,14 +262,14 @@ TEST(ComboDef, ValueTextOfNumbers) {
 }
 
 TEST(ComboDef, OverlongConfiguredListNamesItsKey) {
-    LogCapture log;
+    runner::LogCapture log;
     ComboDef combo = ComboDef::loadConfigured("ext2_combox", "0-65536", "ext2_value", "1", "0", false);
     EXPECT_TRUE(combo.displayTexts().empty());
     EXPECT_EQ(log.maskedText(), "[T]\t\tini key [ext2_combox]: list expands to more than 65536 entries\n\n");
 }
 
 TEST(ExtControlDef, ControlIdsAreSharedByEveryCopyOfTheList) {
-    LogCapture log;
+    runner::LogCapture log;
     std::unique_ptr<TestConfig> config = loadTestConfig(testing::configDataPath("worked_example.ini"));
     ExtControlList windowCopy = config->extControls();
     windowCopy[0]->setControlIds(1124, 1224, 1324);

@@ -2,8 +2,8 @@
 
 #include "device/board_commands.h"
 #include "report/unicode_exception.h"
+#include "runner/log_capture.h"
 #include "tests/device/emulated_link.h"
-#include "tests/support/log_capture.h"
 
 namespace tessorin::testing {
 namespace {
@@ -24,8 +24,8 @@ protected:
     }
 
     MessageTable messages{1252};
-    LogCapture log;
-    RecordingPane pane;
+    runner::LogCapture log;
+    runner::RecordingPane pane;
 };
 
 TEST_F(BoardBracketTest, NoBoardRaisesOpenFailureAndLogsNothing) {

@@ -2,8 +2,8 @@
 
 #include "device/board_commands.h"
 #include "device/chip_id_cache.h"
+#include "runner/log_capture.h"
 #include "tests/device/emulated_link.h"
-#include "tests/support/log_capture.h"
 
 namespace tessorin::testing {
 namespace {
@@ -76,7 +76,7 @@ TEST_F(BoardRegisterTest, CpuControlReportsAFailedWrite) {
 TEST_F(BoardRegisterTest, CpuStateLine) {
     board.addBoard(0x6D10);
     openLink();
-    LogCapture log;
+    runner::LogCapture log;
     board.withChip(0, [](emulator::ChipModel& chip) { chip.setProgramCounter(0x1A2B); });
     boardReportCpuState();
     ASSERT_TRUE(boardSetCpuControl(1));

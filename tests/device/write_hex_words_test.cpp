@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "device/board_commands.h"
+#include "runner/log_capture.h"
 #include "tests/device/emulated_link.h"
-#include "tests/support/log_capture.h"
 
 namespace tessorin::testing {
 namespace {
@@ -19,7 +19,7 @@ protected:
     std::vector<uint8_t> chipBytes(uint32_t address, int count) {
         return board.withChip(0, [&](emulator::ChipModel& chip) { return chip.peek(address, count); });
     }
-    LogCapture log;
+    runner::LogCapture log;
 };
 
 struct HexWordsCase {

@@ -4,8 +4,8 @@
 
 #include "device/hid_link.h"
 #include "emulator/emulator_session.h"
+#include "runner/log_capture.h"
 #include "temp_code_file.h"
-#include "tests/support/log_capture.h"
 #include "wire_lines.h"
 
 namespace tessorin::download {
@@ -102,7 +102,7 @@ TEST(DatDownload, ImageBeyondTheEepromAddressSpaceIsRefusedBeforeTheFirstPage) {
     emulator::EmulatorSession session;
     const int device = session.emulator.addBoard(0x6D10);
     session.emulator.setTraceEnabled(false);
-    LogCapture log;
+    runner::LogCapture log;
     TempCodeFile file(bytePerLineText(Bytes(kEepromAddressSpace + 1, 0x11)), "image.dat");
     setHidLink(openDownloadBoard());
 

@@ -7,8 +7,8 @@
 #include "device/hid_link.h"
 #include "download_test_host.h"
 #include "emulator/emulator_session.h"
+#include "runner/log_capture.h"
 #include "temp_code_file.h"
-#include "tests/support/log_capture.h"
 #include "wire_lines.h"
 
 namespace tessorin::download {
@@ -34,7 +34,7 @@ protected:
 
     emulator::EmulatorSession session;
     int device = 0;
-    LogCapture log;
+    runner::LogCapture log;
     DownloadTestHost host;
     const Bytes image = countingBytes(100, 0x20);
 };

@@ -11,7 +11,7 @@
 
 #include "download/download_host.h"
 #include "report/message_table.h"
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
 
 namespace tessorin::testing {
 
@@ -56,7 +56,7 @@ public:
     void usePane(LogPane& pane) { pane_ = &pane; }
     std::string paneText() const { return recordingPane.text(); }
 
-    RecordingPane recordingPane;
+    runner::RecordingPane recordingPane;
     std::string romPathValue;
     std::string imagePathValue;
     std::vector<std::string> itemsValue;

@@ -4,8 +4,8 @@
 
 #include "device/hid_link.h"
 #include "emulator/emulator_session.h"
+#include "runner/log_capture.h"
 #include "temp_code_file.h"
-#include "tests/support/log_capture.h"
 #include "wire_lines.h"
 
 namespace tessorin::download {
@@ -53,7 +53,7 @@ TEST(RomDownload, MissingOrEmptyFileIsReportedAndNothingIsSent) {
     for (const char* content : contents) {
         emulator::EmulatorSession session;
         session.emulator.addBoard(kChip);
-        LogCapture log;
+        runner::LogCapture log;
         std::unique_ptr<TempCodeFile> file;
         std::string path = "/nonexistent/missing.rom";
         if (content) {
@@ -71,7 +71,7 @@ TEST(RomDownload, MissingOrEmptyFileIsReportedAndNothingIsSent) {
 TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
     emulator::EmulatorSession session;
     const int device = session.emulator.addBoard(kChip);
-    LogCapture log;
+    runner::LogCapture log;
     TempCodeFile file(bytePerLineText(Bytes(ROM_IMAGE_CAPACITY + 1, 0x5A)));
     setHidLink(openDownloadBoard());
     EXPECT_FALSE(downloadRomImage(file.path()));

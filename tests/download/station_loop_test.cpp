@@ -8,8 +8,8 @@
 #include "device/hid_link.h"
 #include "download_test_host.h"
 #include "emulator/emulator_session.h"
+#include "runner/log_capture.h"
 #include "temp_code_file.h"
-#include "tests/support/log_capture.h"
 #include "wire_lines.h"
 
 namespace tessorin::download {
@@ -47,7 +47,7 @@ protected:
     }
 
     emulator::EmulatorSession session;
-    LogCapture log;
+    runner::LogCapture log;
     DownloadTestHost host;
     const Bytes image = countingBytes(120, 0x11);
     TempCodeFile file;
@@ -189,7 +189,7 @@ TEST(StationWorker, FailureInsideTheWorkerStillReleasesTheLoop) {
     commandDownload(host, [&] { return pass++ == 2; });  // would wait for ever if the worker never signalled
 
     EXPECT_FALSE(host.busy);
-    const std::string text = maskTimestamps(log.written);
+    const std::string text = runner::maskTimestamps(log.written);
     EXPECT_NE(text.find("[stationDownloadThread]\t" + host.messages()[msgUnhandledException]), std::string::npos) << text;
     EXPECT_NE(text.find(host.messages()[msgReplaceDevice]), std::string::npos) << text;
     EXPECT_EQ(host.paneText(), "");

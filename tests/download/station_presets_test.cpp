@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
 
 namespace tessorin::download {
 namespace {
@@ -34,7 +34,7 @@ TEST(StationPresets, AcceptsAnAddressAndAnEvenHexValue) {
         {"123456789 12", false, 0, ""},
     };
     for (const PresetCase& c : cases) {
-        testing::LogCapture log;
+        runner::LogCapture log;
         std::optional<StationPreset> preset = parseStationPreset(c.item);
         ASSERT_EQ(preset.has_value(), c.accepted) << '"' << c.item << '"';
         if (preset) {
@@ -49,13 +49,13 @@ TEST(StationPresets, AcceptsAnAddressAndAnEvenHexValue) {
 }
 
 TEST(StationPresets, RefusalNamesTheItemAndTheReason) {
-    testing::LogCapture log;
+    runner::LogCapture log;
     EXPECT_FALSE(parseStationPreset("8000").has_value());
     EXPECT_EQ(log.maskedText(), "[T]\t\tpreset \"8000\" refused: expected an address and a value separated by a space\n\n");
 }
 
 TEST(StationPresets, OneRefusedItemRefusesTheWholeListAndEachIsLogged) {
-    testing::LogCapture log;
+    runner::LogCapture log;
     EXPECT_FALSE(parseStationPresets({"8000 11", "bad", "8004 22", "8008 zz"}).has_value());
     const std::string text = log.text();
     EXPECT_NE(text.find("preset \"bad\" refused"), std::string::npos);

@@ -1,39 +1,22 @@
 #pragma once
 // A code file written for one test and removed afterwards.
-#include <atomic>
-#include <filesystem>
 #include <cstdint>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "base/paths.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 
 class TempCodeFile {
 public:
-    explicit TempCodeFile(const std::string& content, const std::string& name = "image.rom") {
-        static std::atomic<int> counter{0};
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("tessorin_download_" + std::to_string(std::random_device{}()) + "_" + std::to_string(counter++));
-        std::filesystem::create_directories(folder_);
-        path_ = pathToUtf8(folder_ / pathFromUtf8(name));
-        std::ofstream out(pathFromUtf8(path_), std::ios::binary);
-        out << content;
-    }
-    ~TempCodeFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TempCodeFile(const TempCodeFile&) = delete;
-    TempCodeFile& operator=(const TempCodeFile&) = delete;
+    explicit TempCodeFile(const std::string& content, const std::string& name = "image.rom")
+        : path_(folder_.write(name, content)) {}
 
     const std::string& path() const { return path_; }
 
 private:
-    std::filesystem::path folder_;
+    TempFolder folder_{"download"};
     std::string path_;
 };
 

@@ -9,15 +9,14 @@
 #include "report/log.h"
 #include "report/message_table.h"
 #include "report/unicode_exception.h"
+#include "runner/log_capture.h"
 #include "tests/support/file_text.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
 
 using testing::fileText;
-using testing::LogCapture;
-using testing::RecordingPane;
 
 TEST(MessageTable, CodePageChoosesTheLanguage) {
     const MessageTable chinese(936), english(1252), utf8(65001);
@@ -52,7 +51,7 @@ TEST(MessageTable, ProcessTableIsBuiltOnce) {
 }
 
 TEST(WriteLog, LineFormat) {
-    LogCapture log;
+    runner::LogCapture log;
     writeLog(MessageTable(1252)[msgDownloadSuccess]);
     std::regex line(R"(\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\]\t\tdownload success!\n\n)");
     EXPECT_TRUE(std::regex_match(log.text(), line)) << log.text();
@@ -92,8 +91,8 @@ TEST(HandlerGuard, ReportsEachFailureKindAndReturns) {
         {[] {}, "", ""},
     };
     for (const Case& c : cases) {
-        LogCapture log;
-        RecordingPane pane;
+        runner::LogCapture log;
+        runner::RecordingPane pane;
         EXPECT_NO_THROW(runGuarded(pane, messages, "CBrevoxDownloadToolDlg::OnBnClickedButtonDownload", c.body));
         EXPECT_EQ(pane.text(), c.pane);
         EXPECT_EQ(log.maskedText(), c.log);
@@ -101,15 +100,15 @@ TEST(HandlerGuard, ReportsEachFailureKindAndReturns) {
 }
 
 TEST(HandlerGuard, MessageWithPercentSignsIsNotAFormat) {
-    LogCapture log;
-    RecordingPane pane;
+    runner::LogCapture log;
+    runner::RecordingPane pane;
     runGuarded(pane, MessageTable(1252), "X", [] { throw UnicodeException("ini%s%n%d"); });
     EXPECT_EQ(log.maskedText(), "[T]\t\tini%s%n%d\n");
 }
 
 TEST(HandlerGuard, Banner) {
-    LogCapture log;
-    RecordingPane pane;
+    runner::LogCapture log;
+    runner::RecordingPane pane;
     std::string scratch;
     logHandlerBanner(scratch, pane, "CBrevoxDownloadToolDlg::OnBnClickedButtonPower");
     EXPECT_EQ(scratch, "#############[CBrevoxDownloadToolDlg::OnBnClickedButtonPower]#############\n");
@@ -118,11 +117,8 @@ TEST(HandlerGuard, Banner) {
 }
 
 TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / "tessorin_log_test_文件";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    std::string program = pathToUtf8(dir / "tool");
+    testing::TempFolder dir("log_文件");
+    std::string program = dir.path("tool");
     for (const char* run : {"first run\n", "second run\n"}) {
         LogDestination destination;
         openLogDestination(destination, program, false);
@@ -130,10 +126,9 @@ TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
         EXPECT_EQ(destination.path, program + "log/download.log");
         writeLog(run);
     }
-    std::string text = testing::maskTimestamps(fileText(program + "log/download.log"));
+    std::string text = runner::maskTimestamps(fileText(program + "log/download.log"));
     setLogOutput(nullptr);
     EXPECT_EQ(text, "file log\n[T]\t\tsecond run\n\n");
-    fs::remove_all(dir);
 }
 
 TEST(LogDestination, UnwritableFolderIsSilent) {

@@ -4,10 +4,7 @@
 // with the emulator session, log capture and a board with a chip.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,8 +14,9 @@
 #include "config/test_config.h"
 #include "emulator/emulator_session.h"
 #include "rftest/rf_host.h"
-#include "tests/support/log_capture.h"
-#include "tests/support/memory_controls.h"
+#include "runner/log_capture.h"
+#include "runner/memory_controls.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 
@@ -42,7 +40,7 @@ class RfTestHost final : public RfHost {
 public:
     int comboSelection(int comboId) override { return controls_.comboGetCurSel(comboId); }
     std::string controlText(int controlId) override { return controls_.controlText(controlId); }
-    MemoryControls& controls() { return controls_; }
+    runner::MemoryControls& controls() { return controls_; }
     const MessageTable& messages() override { return messages_; }
     LogPane& pane() override { return pane_; }
     const TestConfig* configuration() override { return configuration_.get(); }
@@ -69,8 +67,8 @@ public:
         log.clear();
     }
     // Changes the file without reloading it.
-    void writeIni(const std::string& text) { std::ofstream(folder_.path / "rf.ini", std::ios::binary) << text; }
-    std::string iniPath() const { return pathToUtf8(folder_.path / "rf.ini"); }
+    void writeIni(const std::string& text) { folder_.write("rf.ini", text); }
+    std::string iniPath() const { return folder_.path("rf.ini"); }
 
     void select(int comboId, int index) { controls_.comboSetCurSel(comboId, index); }
     void setText(int id, const std::string& text) { controls_.setControlText(id, text); }
@@ -89,7 +87,7 @@ public:
     }
 
     emulator::EmulatorSession session;
-    LogCapture log;
+    runner::LogCapture log;
     int board = session.emulator.addBoard(kTestChipId);
     bool busy = false;
 
@@ -100,23 +98,10 @@ private:
         controls_.comboSetCurSel(id, static_cast<int>(combo.initSelectIndex()));
     }
 
-    struct TempFolder {
-        TempFolder() {
-            const std::string name = formatText("rftest-%x%x", {std::random_device{}(), std::random_device{}()});
-            path = std::filesystem::temp_directory_path() / name;
-            std::filesystem::create_directories(path);
-        }
-        ~TempFolder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-        std::filesystem::path path;
-    };
-
-    TempFolder folder_;
-    MemoryControls controls_;
+    TempFolder folder_{"rftest"};
+    runner::MemoryControls controls_;
     MessageTable messages_{kEnglishCodePage};
-    RecordingPane pane_;
+    runner::RecordingPane pane_;
     std::unique_ptr<TestConfig> configuration_;
     std::string scratchText_;
     std::string commandText_;

@@ -5,19 +5,19 @@
 #include <fstream>
 
 #include "base/paths.h"
+#include "runner/script_runner.h"
 #include "tests/support/file_text.h"
-#include "tests/support/script_runner.h"
 
 namespace tessorin::testing {
 namespace {
 
 const std::filesystem::path kScripts = std::filesystem::path(__FILE__).parent_path() / "scripts";
 
-RunnerOutput runNamed(const std::string& name) {
-    RunnerOptions options;
+runner::RunnerOutput runNamed(const std::string& name) {
+    runner::RunnerOptions options;
     options.maskTimestamps = true;
     options.scriptFolder = pathToUtf8(kScripts);
-    return runScript(fileText(kScripts / (name + ".script")), options);
+    return runner::runScript(fileText(kScripts / (name + ".script")), options);
 }
 
 // Each script's whole output (report, pane, log and wire trace) is checked
@@ -27,7 +27,7 @@ class RunnerScript : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(RunnerScript, GivesTheExpectedOutput) {
     const std::string name = GetParam();
-    std::string actual = allChannels(runNamed(name));
+    std::string actual = runner::allChannels(runNamed(name));
     std::filesystem::path expectedPath = kScripts / (name + ".expected");
     if (std::getenv("TESSORIN_UPDATE_EXPECTED")) std::ofstream(expectedPath, std::ios::binary) << actual;
     EXPECT_EQ(actual, fileText(expectedPath));
@@ -55,16 +55,16 @@ TEST(RunnerScriptErrors, NameTheLineAndStop) {
     };
     for (const Case& c : cases) {
         try {
-            runScript(c.script, {});
+            runner::runScript(c.script, {});
             ADD_FAILURE() << c.script << " ran";
-        } catch (const ScriptError& error) {
+        } catch (const runner::ScriptError& error) {
             EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
         }
     }
 }
 
 TEST(RunnerScriptComments, HashInsideAWordIsText) {
-    RunnerOutput out = runScript("echo a#b # and a comment\n  # indented comment\necho \"x # y\"\n", {});
+    runner::RunnerOutput out = runner::runScript("echo a#b # and a comment\n  # indented comment\necho \"x # y\"\n", {});
     EXPECT_EQ(out.report, "a#b\nx # y\n");
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "tests/support/scripted_file_dialog.h"
-#include "tests/support/window_harness.h"
+#include "runner/scripted_file_dialog.h"
+#include "runner/window_harness.h"
 #include "win32/main_dialog.h"
 
 namespace tessorin::testing {
@@ -47,8 +47,8 @@ public:
     bool ended();
 
     CBrevoxDownloadToolDlg& window() { return *window_; }
-    ScriptedFileDialog fileDialog;
-    JoinableWorkers workers;
+    runner::ScriptedFileDialog fileDialog;
+    runner::JoinableWorkers workers;
 
 private:
     win32::Win32DialogHost host_{{}};

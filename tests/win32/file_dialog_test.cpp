@@ -13,7 +13,7 @@
 #include "app/program_path.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "tests/config/temp_ini.h"
+#include "tests/support/temp_folder.h"
 #include "win32/win32_file_dialog.h"
 #include "win32/win32_text.h"
 
@@ -77,7 +77,7 @@ private:
 };
 
 TEST(OpenFileDialog, StartsInTheProgramFolderWithTheFilterAndReturnsTheChosenPath) {
-    TempIniDir dir;
+    TempFolder dir;
     const std::string image = dir.write("image.rom", "00\n");
     OpenDialogRun run({kRomFileFilter, folderOfPath(image)});
     ASSERT_NE(run.window(), nullptr) << "the open-file dialog did not appear";
@@ -94,7 +94,7 @@ TEST(OpenFileDialog, StartsInTheProgramFolderWithTheFilterAndReturnsTheChosenPat
 }
 
 TEST(OpenFileDialog, CancelGivesNothing) {
-    TempIniDir dir;
+    TempFolder dir;
     OpenDialogRun run({kIniFileFilter, folderOfPath(dir.write("a.ini", "[s]\n"))});
     ASSERT_NE(run.window(), nullptr) << "the open-file dialog did not appear";
     EXPECT_EQ(run.cancel(), std::nullopt);

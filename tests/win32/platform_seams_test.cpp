@@ -12,9 +12,9 @@
 #include "device/hid_link.h"
 #include "device/platform_hid_transport.h"
 #include "report/log.h"
-#include "tests/config/temp_ini.h"
+#include "runner/log_capture.h"
 #include "tests/support/file_text.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "win32/command_line.h"
 #include "win32/win32_file_dialog.h"
 
@@ -40,7 +40,7 @@ TEST(HidDiscovery, TransfersOnTheInvalidHandleFailAtOnceAndLeaveTheBufferAlone) 
 }
 
 TEST(LogDestination, FileModeMakesTheFolderBesideTheProgramAndStartsAfresh) {
-    TempIniDir dir;
+    TempFolder dir;
     const std::string program = dir.path("站点 tool.exe");
     for (const char* run : {"first run\n", "second run\n"}) {
         LogDestination destination;
@@ -52,11 +52,11 @@ TEST(LogDestination, FileModeMakesTheFolderBesideTheProgramAndStartsAfresh) {
     setLogOutput(nullptr);
     EXPECT_TRUE(isDirectory(program + "log"));
     // Text mode: the file has Windows line ends.
-    EXPECT_EQ(maskTimestamps(fileText(program + "log\\download.log")), "file log\r\n[T]\t\tsecond run\r\n\r\n");
+    EXPECT_EQ(runner::maskTimestamps(fileText(program + "log\\download.log")), "file log\r\n[T]\t\tsecond run\r\n\r\n");
 }
 
 TEST(LogDestination, FolderThatCannotBeMadeLeavesTheLogWithoutDestination) {
-    TempIniDir dir;
+    TempFolder dir;
     std::ofstream(pathFromUtf8(dir.path("blocker")), std::ios::binary) << "x";
     LogDestination destination;
     // "blockerlog" is possible, but not a folder inside a file.

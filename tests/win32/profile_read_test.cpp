@@ -5,16 +5,16 @@
 #include "config/ini_file_reader.h"
 #include "config/profile_read.h"
 #include "tests/config/ini_reader_cases.h"
-#include "tests/config/temp_ini.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
 
 using testing::IniReadCase;
-using testing::TempIniDir;
+using testing::TempFolder;
 
 TEST(ProfileRead, RealCallAndOwnReaderAgreeOnTrickyFiles) {
-    TempIniDir dir;
+    TempFolder dir;
     int index = 0;
     for (const IniReadCase& c : testing::iniReadCases()) {
         std::string path = dir.write("case" + std::to_string(index++) + ".ini", c.fileBytes);
@@ -32,7 +32,7 @@ TEST(ProfileRead, RealCallAndOwnReaderAgreeOnTrickyFiles) {
 }
 
 TEST(ProfileRead, MissingFileSectionOrKeyIsEmpty) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string path = dir.write("set.ini", "[common]\nfreq_combox=2402-2480`MHz\n");
     EXPECT_EQ(readProfileString("common", "freq_combox", path), "2402-2480`MHz");
     EXPECT_EQ(readProfileString("common", "freq_value", path), "");
@@ -42,7 +42,7 @@ TEST(ProfileRead, MissingFileSectionOrKeyIsEmpty) {
 }
 
 TEST(ProfileRead, PathOutsideTheAnsiCodePage) {
-    TempIniDir dir;
+    TempFolder dir;
     std::string path = dir.write("配置_конфиг.ini", "[ext]\next1_combox=a|b\n");
     EXPECT_EQ(readProfileStringLong("ext", "ext1_combox", path), "a|b");
     EXPECT_EQ(readIniFileValue(path, "ext", "ext1_combox", kProfileLongBufferUnits), "a|b");

@@ -9,9 +9,9 @@
 #include "base/format.h"
 #include "base/paths.h"
 #include "report/message_table.h"
-#include "tests/config/temp_ini.h"
+#include "runner/log_capture.h"
 #include "tests/support/file_text.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "win32/win32_text.h"
 
 namespace tessorin::testing {
@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    TempIniDir dir_;
+    TempFolder dir_;
     std::string path_;
     bool copied_ = false;
     PROCESS_INFORMATION process_{};
@@ -129,7 +129,7 @@ TEST(ProgramStart, InteractiveStartShowsTheWindowAndStartsTheLogFile) {
     for (DWORD waited = 0; waited < kStartBudgetMs && (!window || text != expected); waited += 100) {
         Sleep(100);
         window = visibleWindowOf(program.id());
-        text = maskTimestamps(fileText(log));
+        text = runner::maskTimestamps(fileText(log));
     }
     EXPECT_EQ(text, expected);
     ASSERT_NE(window, nullptr);

@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "runner/log_capture.h"
 #include "tests/app/panel_ini.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_session.h"
 #include "win32/win32_text.h"
 
@@ -19,7 +19,7 @@ const MessageTable english(1252);
 std::string paneOf(DialogSession& s) { return s.text(kLogPaneId); }
 
 TEST(Keyboard, EscapeAndEnterNeitherCloseNorPress) {
-    LogCapture log;
+    runner::LogCapture log;
     DialogSession session;
     // Enter would press the focused Select INI button, Escape would cancel the dialog.
     SendMessageW(session.dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(session.item(kSelectIniButtonId)), TRUE);
@@ -37,8 +37,8 @@ TEST(Keyboard, EscapeAndEnterNeitherCloseNorPress) {
 }
 
 TEST(Drops, EachKindOfDropAsTheOperatorSeesIt) {
-    LogCapture log;
-    TempIniDir dir;
+    runner::LogCapture log;
+    TempFolder dir;
     DialogSession session;
     session.dropFiles({"C:\\fw\\a.rom", "C:\\fw\\b.rom"});
     EXPECT_EQ(paneOf(session), english[msgOneFileOnly] + "\r\n");
@@ -61,7 +61,7 @@ TEST(Drops, EachKindOfDropAsTheOperatorSeesIt) {
 }
 
 TEST(Drops, LongPathIsReadIntoA260UnitBuffer) {
-    LogCapture log;
+    runner::LogCapture log;
     DialogSession session;
     std::string longPath = "C:\\" + std::string(300, 'd') + ".rom";
     session.dropFiles({longPath});
@@ -71,8 +71,8 @@ TEST(Drops, LongPathIsReadIntoA260UnitBuffer) {
 }
 
 TEST(FileChoice, SelectButtonsTakeTheChosenFileAndIgnoreACancel) {
-    LogCapture log;
-    TempIniDir dir;
+    runner::LogCapture log;
+    TempFolder dir;
     DialogSession session;
     session.fileDialog.cancel();
     session.click(kSelectRomButtonId);
@@ -101,8 +101,8 @@ struct ComboState {
 };
 
 TEST(IniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
-    LogCapture log;
-    TempIniDir dir;
+    runner::LogCapture log;
+    TempFolder dir;
     DialogSession session;
     ChipOptions chip;
     chip.driftAddr = "";  // no frequency-drift register: the offset row is off
@@ -131,8 +131,8 @@ TEST(IniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
 }
 
 TEST(IniLoad, ConfiguredPanelRowsSitBelowTheRfGroup) {
-    LogCapture log;
-    TempIniDir dir;
+    runner::LogCapture log;
+    TempFolder dir;
     DialogSession session;
     const std::string three = dir.write("three.ini", panelIni(3));
     for (int load = 0; load < 2; ++load) {
@@ -174,7 +174,7 @@ TEST(IniLoad, ConfiguredPanelRowsSitBelowTheRfGroup) {
 }
 
 TEST(Pane, AppendsFromAWorkerThreadLandWholeAndInOrderPastTheDefaultLimit) {
-    LogCapture log;
+    runner::LogCapture log;
     DialogSession session;
     const std::string line(999, 'x');
     std::thread worker([&] {
@@ -189,7 +189,7 @@ TEST(Pane, AppendsFromAWorkerThreadLandWholeAndInOrderPastTheDefaultLimit) {
 }
 
 TEST(Closing, WhileADownloadRunsTheModalRunWaitsAndLateAppendsReturn) {
-    LogCapture log;
+    runner::LogCapture log;
     DialogSession session;
     session.window().downloadBusy = true;  // as a download worker holds it
     session.pressCloseBox();

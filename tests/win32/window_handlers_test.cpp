@@ -4,9 +4,9 @@
 
 #include "app/control_ids.h"
 #include "emulator/emulator_session.h"
+#include "runner/log_capture.h"
 #include "tests/app/panel_ini.h"
-#include "tests/config/temp_ini.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_session.h"
 
 namespace tessorin::testing {
@@ -25,8 +25,8 @@ struct BoardAndDialog {
     std::string pane() { return dialog.text(kLogPaneId); }
 
     emulator::EmulatorSession session;
-    LogCapture log;
-    TempIniDir dir;
+    runner::LogCapture log;
+    TempFolder dir;
     int board = -1;
     DialogSession dialog;
 };
@@ -91,7 +91,7 @@ bool ownDialogVisible() {
 
 TEST(CommandLineStart, WindowStaysInvisibleAndTheItemsArriveInOrder) {
     emulator::EmulatorSession session;  // no board: each pass of the loop reports it
-    LogCapture log;
+    runner::LogCapture log;
     int passes = 0;
     bool visibleDuringLoop = false;
     DialogSessionOptions options;

@@ -3,18 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "base/paths.h"
 #include "device/hid_link.h"
 #include "download/code_file_reader.h"
 #include "download/dat_download.h"
 #include "download/rom_download.h"
 #include "emulator/emulator_session.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::download {
 namespace {
@@ -29,34 +26,32 @@ uint64_t minimumImageReports(uint64_t bytes) {
     return bytes <= kFirst ? 1 : 1 + (bytes - kFirst + kContinuation - 1) / kContinuation;
 }
 
-// A code file of one "%02X" line per byte, written once per process.
+// The text of a code file of one "%02X" line per byte.
+std::string codeFileText(size_t bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string text;
+    for (size_t i = 0; i < bytes; ++i) {
+        const auto b = static_cast<uint8_t>(i * 31 + 7);
+        text += {digits[b >> 4], digits[b & 15], '\n'};
+    }
+    return text;
+}
+
+// A code file written once per process.
 class BenchCodeFile {
 public:
-    explicit BenchCodeFile(size_t bytes, const char* name) {
-        path_ = pathToUtf8(std::filesystem::temp_directory_path() /
-                           (std::string(name) + "_" + std::to_string(std::random_device{}())));
-        std::ofstream out(pathFromUtf8(path_), std::ios::binary);
-        static const char* digits = "0123456789ABCDEF";
-        for (size_t i = 0; i < bytes; ++i) {
-            const auto b = static_cast<uint8_t>(i * 31 + 7);
-            out << digits[b >> 4] << digits[b & 15] << '\n';
-        }
-        size_ = static_cast<size_t>(out.tellp());
-    }
-    ~BenchCodeFile() {
-        std::error_code ignored;
-        std::filesystem::remove(pathFromUtf8(path_), ignored);
-    }
+    BenchCodeFile(size_t bytes, const char* name) : text_(codeFileText(bytes)), path_(folder_.write(name, text_)) {}
     const std::string& path() const { return path_; }
-    size_t size() const { return size_; }
+    size_t size() const { return text_.size(); }
 
 private:
+    testing::TempFolder folder_{"bench"};
+    std::string text_;
     std::string path_;
-    size_t size_ = 0;
 };
 
 void RomDownloadOverOneMillisecondReports(benchmark::State& state) {
-    static const BenchCodeFile file(ROM_IMAGE_CAPACITY, "tessorin_bench_rom");
+    static const BenchCodeFile file(ROM_IMAGE_CAPACITY, "image.rom");
     const uint64_t minimum = minimumImageReports(ROM_IMAGE_CAPACITY) + kReportsAroundImage;
     uint64_t reports = 0;
     double virtualMs = 0;
@@ -83,7 +78,7 @@ void RomDownloadOverOneMillisecondReports(benchmark::State& state) {
 BENCHMARK(RomDownloadOverOneMillisecondReports)->Unit(benchmark::kMillisecond);
 
 void ReadLargestDatCodeFile(benchmark::State& state) {
-    static const BenchCodeFile file(DAT_IMAGE_CAPACITY, "tessorin_bench_dat");
+    static const BenchCodeFile file(DAT_IMAGE_CAPACITY, "image.dat");
     std::vector<uint8_t> buffer(DAT_IMAGE_CAPACITY);
     for (auto _ : state) {
         CodeFileResult result = readCodeFile(buffer, file.path());

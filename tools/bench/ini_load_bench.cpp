@@ -8,7 +8,7 @@
 #include "base/format.h"
 #include "config/test_config.h"
 #include "report/log.h"
-#include "tests/config/temp_ini.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin {
 namespace {
@@ -58,7 +58,7 @@ std::string largeIni() {
 }
 
 void IniLoadFiftyTwoControlsLongLists(benchmark::State& state) {
-    const testing::TempIniDir folder;
+    const testing::TempFolder folder;
     const std::string text = largeIni();
     const std::string path = folder.write("large.ini", text);
     DiscardedLog quiet;

@@ -12,7 +12,7 @@
 #include "app/dialog_template.h"
 #include "app/window_controls.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 inline constexpr int kBaseUnitX = 7;
 inline constexpr int kBaseUnitY = 15;
@@ -83,4 +83,4 @@ private:
     int unknownIdUses_ = 0;
 };
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

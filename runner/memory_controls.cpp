@@ -1,8 +1,8 @@
-#include "tests/support/memory_controls.h"
+#include "runner/memory_controls.h"
 
 #include <algorithm>
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 namespace {
 
 // MulDiv rounds half away from zero; template coordinates are never negative.
@@ -198,4 +198,4 @@ int MemoryControls::unknownIdUses() const {
     return unknownIdUses_;
 }
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "tests/support/memory_controls.h"
-#include "tests/support/scripted_file_dialog.h"
+#include "runner/memory_controls.h"
+#include "runner/scripted_file_dialog.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 // Worker threads that the test can wait for, unlike the product's detached ones.
 // While held, a started worker waits for release: its busy flag stays raised
@@ -73,4 +73,4 @@ private:
     std::vector<bool> openedLogModes_;
 };
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

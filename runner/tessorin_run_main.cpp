@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/paths.h"
-#include "tests/support/script_runner.h"
+#include "runner/script_runner.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ bool writeWhole(const std::string& path, const std::string& text) {
 
 int main(int argc, char** argv) {
     Channel pane{"pane", ""}, log{"log", ""}, wire{"wire", ""}, report{"report", ""};
-    tessorin::testing::RunnerOptions options;
+    tessorin::runner::RunnerOptions options;
     std::string script;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -72,10 +72,10 @@ int main(int argc, char** argv) {
     }
     options.scriptFolder = tessorin::pathToUtf8(std::filesystem::absolute(tessorin::pathFromUtf8(script)).parent_path());
 
-    tessorin::testing::RunnerOutput out;
+    tessorin::runner::RunnerOutput out;
     try {
-        out = tessorin::testing::runScript(*text, options);
-    } catch (const tessorin::testing::ScriptError& error) {
+        out = tessorin::runner::runScript(*text, options);
+    } catch (const tessorin::runner::ScriptError& error) {
         std::fprintf(stderr, "tessorin-run: %s: %s\n", script.c_str(), error.what());
         return 2;
     }
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     for (auto [channel, content] : {std::pair{&report, &out.report}, {&pane, &out.pane}, {&log, &out.log},
                                     {&wire, &out.wire}}) {
         if (channel->file.empty()) {
-            std::string section = tessorin::testing::channelSection(channel->name, *content);
+            std::string section = tessorin::runner::channelSection(channel->name, *content);
             std::fwrite(section.data(), 1, section.size(), stdout);
         } else if (!writeWhole(channel->file, *content)) {
             std::fprintf(stderr, "tessorin-run: cannot write %s\n", channel->file.c_str());

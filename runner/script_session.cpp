@@ -1,19 +1,15 @@
-#include "tests/support/script_runner.h"
+#include "runner/script_session.h"
 
 #include <chrono>
-#include <memory>
-#include <sstream>
+#include <cstdint>
 #include <thread>
 
 #include "app/control_ids.h"
 #include "base/format.h"
-#include "emulator/emulator_session.h"
-#include "report/message_table.h"
-#include "tests/support/log_capture.h"
-#include "tests/support/script_line.h"
-#include "tests/support/window_harness.h"
+#include "base/text.h"
+#include "runner/dump_text.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 namespace {
 
 constexpr uint16_t kDefaultChipId = 0x5B21;
@@ -27,101 +23,7 @@ size_t countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
-std::string replaceAll(std::string text, const std::string& piece, const std::string& by) {
-    if (piece.empty()) return text;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + by.size()))
-        text.replace(at, piece.size(), by);
-    return text;
-}
-
-std::string hexRows(const std::string& title, uint32_t address, const std::vector<uint8_t>& bytes) {
-    std::string out = formatText("%s %x, %d bytes\n", {title, address, static_cast<int>(bytes.size())});
-    for (size_t row = 0; row < bytes.size(); row += 16) {
-        out += formatText("%05x:", {address + static_cast<uint32_t>(row)});
-        for (size_t i = row; i < row + 16 && i < bytes.size(); ++i) out += formatText(" %02x", {bytes[i]});
-        out += '\n';
-    }
-    return out;
-}
-
-// A "#" at the start of a word begins a comment; inside a word or quotes it is text.
-std::string_view withoutComment(std::string_view text) {
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') quoted = !quoted;
-        bool wordStart = i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t';
-        if (!quoted && text[i] == '#' && wordStart) return text.substr(0, i);
-    }
-    return text;
-}
-
-const char* kindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::PushButton: return "button";
-        case ControlKind::Static: return "static";
-        case ControlKind::Edit: return "edit";
-        case ControlKind::ComboBox: return "combo";
-        case ControlKind::GroupBox: return "group";
-    }
-    return "?";
-}
-
-std::string controlLine(const MemoryControl& c) {
-    std::string line = formatText("%d %s \"%s\" %s (%d,%d)-(%d,%d)",
-                                  {c.id, kindName(c.kind), c.text, c.enabled ? "enabled" : "disabled", c.rect.left,
-                                   c.rect.top, c.rect.right, c.rect.bottom});
-    if (c.kind == ControlKind::ComboBox)
-        line += formatText(" items %d selected %d", {static_cast<int>(c.items.size()), c.selection});
-    return line + "\n";
-}
-
-// The caption, the path displays, the fixed RF rows and every control made at run time.
-std::string windowState(WindowHarness& harness) {
-    MemoryControls& c = harness.controls;
-    std::string out = formatText("caption \"%s\"\nrom path \"%s\"\nini path \"%s\"\n",
-                                 {c.windowCaption(), c.controlText(kRomPathLabelId), c.controlText(kIniPathLabelId)});
-    for (const RfRow& row : fixedRfRows())
-        for (int id : {row.valueControlId, row.buttonId})
-            if (auto control = c.find(id)) out += controlLine(*control);
-    for (int id : c.createdIds()) out += controlLine(*c.find(id));
-    return out;
-}
-
-class ScriptSession {
-public:
-    explicit ScriptSession(const RunnerOptions& options) : options_(options) {}
-    void run(const ScriptLine& line);
-    RunnerOutput finish();
-
-private:
-    WindowHarness& window();
-    void retireWindow();
-    int board() const;
-    std::string resolve(const std::string& path) const;
-    uint16_t chipIdOrDefault();
-
-    void boardAction(const ScriptLine& line);
-    void chipAction(const ScriptLine& line);
-    void faultAction(const ScriptLine& line);
-    void dialogAction(const ScriptLine& line);
-    void dumpAction(const ScriptLine& line);
-    void stationAction(const ScriptLine& line);
-    void waitForLogLines(const std::string& line, size_t count);
-
-    RunnerOptions options_;
-    // Built before the capture starts: its "cur encoding" line goes to the
-    // process's own output, as in the product, where no log is attached yet.
-    const bool messagesReady_ = WindowHarness::prepareMessages(options_.codePage);
-    const MessageTable& messages_ = buildMessageTable();
-    emulator::EmulatorSession session_;
-    LogCapture log_;
-    std::unique_ptr<WindowHarness> window_;
-    bool held_ = false;
-    std::string earlierPanes_;
-    std::string report_;
-    int board_ = -1;
-    emulator::BoardEmulator& emulator_ = session_.emulator;
-};
+}  // namespace
 
 WindowHarness& ScriptSession::window() {
     if (!window_) {
@@ -163,7 +65,6 @@ uint16_t ScriptSession::chipIdOrDefault() {
 }
 
 void ScriptSession::boardAction(const ScriptLine& line) {
-    line.expectWords(2, 3, "board attach [CHIP_ID] | board attach-empty | board remove | board replug");
     const std::string& what = line.word(1);
     if (what == "attach") board_ = emulator_.addBoard(line.size() == 3 ? static_cast<uint16_t>(line.hex(2)) : kDefaultChipId);
     else if (what == "attach-empty") board_ = emulator_.addBoardWithoutChip();
@@ -173,7 +74,6 @@ void ScriptSession::boardAction(const ScriptLine& line) {
 }
 
 void ScriptSession::chipAction(const ScriptLine& line) {
-    line.expectWords(2, 3, "chip attach ID | chip swap ID | chip remove");
     const std::string& what = line.word(1);
     if (what == "attach" || what == "swap") emulator_.attachChip(board(), static_cast<uint16_t>(line.hex(2)));
     else if (what == "remove") emulator_.detachChip(board());
@@ -181,7 +81,6 @@ void ScriptSession::chipAction(const ScriptLine& line) {
 }
 
 void ScriptSession::faultAction(const ScriptLine& line) {
-    line.expectWords(3, 4, "fault drop-replies|delay-replies|write-timeouts|unplug-after N | fault short-reads N BYTES");
     const std::string& what = line.word(1);
     int count = line.decimal(2);
     if (what == "drop-replies") emulator_.dropReplies(count);
@@ -240,7 +139,6 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
 // after each finished download it takes the chip away and then puts a fresh
 // one of the same id on the board, until `chips` downloads have finished.
 void ScriptSession::stationAction(const ScriptLine& line) {
-    if (line.size() < 3) throw std::invalid_argument("usage: station CHIPS IMAGE [PRESET...]");
     const int chips = line.decimal(1);
     if (chips < 1) throw std::invalid_argument("a station run needs at least one chip");
     retireWindow();
@@ -303,58 +201,100 @@ void ScriptSession::waitForLogLines(const std::string& line, size_t count) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+void ScriptSession::startAction(const ScriptLine&) { window(); }
+
+void ScriptSession::handshakeAction(const ScriptLine& line) {
+    emulator_.setHandshakeReply(board(), static_cast<uint8_t>(line.hex(1)));
+}
+
+void ScriptSession::dropAction(const ScriptLine& line) {
+    std::vector<std::string> paths;
+    for (const std::string& path : line.wordsFrom(1)) paths.push_back(resolve(path));
+    window().window.OnDropFiles(paths);
+}
+
+void ScriptSession::selectAction(const ScriptLine& line) {
+    window().controls.comboSetCurSel(line.decimal(1), line.decimal(2));
+}
+
+void ScriptSession::typeAction(const ScriptLine& line) {
+    window().controls.setControlText(line.decimal(1), line.word(2));
+}
+
+void ScriptSession::pressAction(const ScriptLine& line) {
+    if (!window().window.onCommand(line.decimal(1))) report_ += formatText("press %d: no handler\n", {line.decimal(1)});
+}
+
+void ScriptSession::downloadAction(const ScriptLine&) {
+    window().window.onCommand(kDownloadButtonId);
+    window().workers.waitAll();
+}
+
+void ScriptSession::holdWorkersAction(const ScriptLine&) {
+    held_ = true;
+    if (window_) window_->workers.hold();
+}
+
+void ScriptSession::releaseWorkersAction(const ScriptLine&) {
+    held_ = false;
+    if (window_) window_->workers.waitAll();
+}
+
+void ScriptSession::echoAction(const ScriptLine& line) {
+    std::string text;
+    for (const std::string& word : line.wordsFrom(1)) text += (text.empty() ? "" : " ") + word;
+    report_ += text + "\n";
+}
+
+namespace {
+
+constexpr size_t kAnyWordCount = SIZE_MAX;
+
+// One action: its word, how many words its line has (the action's own
+// included), the usage said when the count is wrong, and what carries it out.
+struct ScriptAction {
+    std::string_view word;
+    size_t minWords;
+    size_t maxWords;
+    std::string_view usage;
+    void (ScriptSession::*perform)(const ScriptLine&);
+};
+
+// Actions with sub-actions check their own words further.
+constexpr ScriptAction kActions[] = {
+    {"start", 1, 1, "start", &ScriptSession::startAction},
+    {"board", 2, 3, "board attach [CHIP_ID] | board attach-empty | board remove | board replug",
+     &ScriptSession::boardAction},
+    {"chip", 2, 3, "chip attach ID | chip swap ID | chip remove", &ScriptSession::chipAction},
+    {"handshake", 2, 2, "handshake CODE", &ScriptSession::handshakeAction},
+    {"fault", 3, 4, "fault drop-replies|delay-replies|write-timeouts|unplug-after N | fault short-reads N BYTES",
+     &ScriptSession::faultAction},
+    {"drop", 2, 64, "drop PATH...", &ScriptSession::dropAction},
+    {"dialog", 1, kAnyWordCount, "dialog choose PATH | dialog cancel", &ScriptSession::dialogAction},
+    {"select", 3, 3, "select COMBO_ID INDEX", &ScriptSession::selectAction},
+    {"type", 3, 3, "type EDIT_ID TEXT", &ScriptSession::typeAction},
+    {"press", 2, 2, "press COMMAND_ID", &ScriptSession::pressAction},
+    {"download", 1, 1, "download", &ScriptSession::downloadAction},
+    {"hold-workers", 1, kAnyWordCount, "hold-workers", &ScriptSession::holdWorkersAction},
+    {"release-workers", 1, kAnyWordCount, "release-workers", &ScriptSession::releaseWorkersAction},
+    {"wait", 1, kAnyWordCount, "wait", &ScriptSession::releaseWorkersAction},
+    {"station", 3, kAnyWordCount, "station CHIPS IMAGE [PRESET...]", &ScriptSession::stationAction},
+    {"dump", 1, kAnyWordCount, "dump window | dump codeload | dump memory|eeprom ADDRESS COUNT",
+     &ScriptSession::dumpAction},
+    {"echo", 1, kAnyWordCount, "echo TEXT...", &ScriptSession::echoAction},
+};
+
+}  // namespace
+
 void ScriptSession::run(const ScriptLine& line) {
-    const std::string& action = line.word(0);
-    if (action == "start") {
-        line.expectWords(1, 1, "start");
-        window();
-    } else if (action == "board") {
-        boardAction(line);
-    } else if (action == "chip") {
-        chipAction(line);
-    } else if (action == "handshake") {
-        line.expectWords(2, 2, "handshake CODE");
-        emulator_.setHandshakeReply(board(), static_cast<uint8_t>(line.hex(1)));
-    } else if (action == "fault") {
-        faultAction(line);
-    } else if (action == "drop") {
-        line.expectWords(2, 64, "drop PATH...");
-        std::vector<std::string> paths;
-        for (const std::string& path : line.wordsFrom(1)) paths.push_back(resolve(path));
-        window().window.OnDropFiles(paths);
-    } else if (action == "dialog") {
-        dialogAction(line);
-    } else if (action == "select") {
-        line.expectWords(3, 3, "select COMBO_ID INDEX");
-        window().controls.comboSetCurSel(line.decimal(1), line.decimal(2));
-    } else if (action == "type") {
-        line.expectWords(3, 3, "type EDIT_ID TEXT");
-        window().controls.setControlText(line.decimal(1), line.word(2));
-    } else if (action == "press") {
-        line.expectWords(2, 2, "press COMMAND_ID");
-        if (!window().window.onCommand(line.decimal(1)))
-            report_ += formatText("press %d: no handler\n", {line.decimal(1)});
-    } else if (action == "download") {
-        line.expectWords(1, 1, "download");
-        window().window.onCommand(kDownloadButtonId);
-        window().workers.waitAll();
-    } else if (action == "hold-workers") {
-        held_ = true;
-        if (window_) window_->workers.hold();
-    } else if (action == "release-workers" || action == "wait") {
-        held_ = false;
-        if (window_) window_->workers.waitAll();
-    } else if (action == "station") {
-        stationAction(line);
-    } else if (action == "dump") {
-        dumpAction(line);
-    } else if (action == "echo") {
-        std::string text;
-        for (const std::string& word : line.wordsFrom(1)) text += (text.empty() ? "" : " ") + word;
-        report_ += text + "\n";
-    } else {
-        throw std::invalid_argument("unknown action '" + action + "'");
+    const std::string& word = line.word(0);
+    for (const ScriptAction& action : kActions) {
+        if (action.word != word) continue;
+        line.expectWords(action.minWords, action.maxWords, action.usage);
+        (this->*action.perform)(line);
+        return;
     }
+    throw std::invalid_argument("unknown action '" + word + "'");
 }
 
 RunnerOutput ScriptSession::finish() {
@@ -368,38 +308,4 @@ RunnerOutput ScriptSession::finish() {
     return out;
 }
 
-}  // namespace
-
-ScriptError::ScriptError(int line, const std::string& problem)
-    : std::runtime_error(formatText("line %d: %s", {line, problem})), line_(line) {}
-
-std::string channelSection(const std::string& name, const std::string& text) {
-    return "=== " + name + " ===\n" + text;
-}
-
-std::string allChannels(const RunnerOutput& output) {
-    return channelSection("report", output.report) + channelSection("pane", output.pane) +
-           channelSection("log", output.log) + channelSection("wire", output.wire);
-}
-
-RunnerOutput runScript(const std::string& script, const RunnerOptions& options) {
-    ScriptSession session(options);
-    std::istringstream lines(script);
-    std::string text;
-    int number = 0;
-    while (std::getline(lines, text)) {
-        ++number;
-        std::string_view code = withoutComment(text);
-        try {
-            ScriptLine line(code);
-            if (!line.empty()) session.run(line);
-        } catch (const std::invalid_argument& problem) {
-            throw ScriptError(number, problem.what());
-        } catch (const std::out_of_range& problem) {
-            throw ScriptError(number, problem.what());
-        }
-    }
-    return session.finish();
-}
-
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

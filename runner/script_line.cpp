@@ -1,9 +1,9 @@
-#include "tests/support/script_line.h"
+#include "runner/script_line.h"
 
 #include <charconv>
 #include <stdexcept>
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 namespace {
 
 template <typename T>
@@ -61,4 +61,4 @@ void ScriptLine::expectWords(size_t min, size_t max, std::string_view usage) con
     if (words_.size() < min || words_.size() > max) throw std::invalid_argument("usage: " + std::string(usage));
 }
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -1,8 +1,8 @@
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
 
 #include <regex>
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 void LogCapture::write(std::string_view text) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -36,4 +36,4 @@ std::string RecordingPane::text() const {
     return text_;
 }
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

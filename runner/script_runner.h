@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 struct RunnerOptions {
     int codePage = 1252;          // 936 gives the Chinese messages
@@ -36,4 +36,4 @@ std::string channelSection(const std::string& name, const std::string& text);
 // Every channel in printing order: report, pane, log, wire.
 std::string allChannels(const RunnerOutput& output);
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

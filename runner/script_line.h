@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 class ScriptLine {
 public:
@@ -26,4 +26,4 @@ private:
     std::vector<std::string> words_;
 };
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -6,7 +6,7 @@
 
 #include "report/log.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 class LogCapture final : public LogOutput {
 public:
@@ -41,4 +41,4 @@ private:
     std::string text_;
 };
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -8,7 +8,7 @@
 
 #include "app/file_dialog.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 class ScriptedFileDialog final : public FileDialog {
 public:
@@ -25,4 +25,4 @@ private:
     std::vector<FileDialogRequest> requests_;
 };
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -1,6 +1,6 @@
-#include "tests/support/scripted_file_dialog.h"
+#include "runner/scripted_file_dialog.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 void ScriptedFileDialog::queue(std::optional<std::string> answer) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -21,4 +21,4 @@ std::vector<FileDialogRequest> ScriptedFileDialog::requests() const {
     return requests_;
 }
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

@@ -1,8 +1,8 @@
-#include "tests/support/window_harness.h"
+#include "runner/window_harness.h"
 
 #include "report/code_page.h"
 
-namespace tessorin::testing {
+namespace tessorin::runner {
 
 bool JoinableWorkers::start(std::function<void()> work) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -85,4 +85,4 @@ std::vector<bool> WindowHarness::openedLogModes() const {
     return openedLogModes_;
 }
 
-}  // namespace tessorin::testing
+}  // namespace tessorin::runner

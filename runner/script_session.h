@@ -1,0 +1,65 @@
+#pragma once
+// One run of a script: the emulated board, the log capture and the window the
+// script's actions drive, one action a line (docs/runner.md).
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "emulator/emulator_session.h"
+#include "report/message_table.h"
+#include "runner/log_capture.h"
+#include "runner/script_line.h"
+#include "runner/script_runner.h"
+#include "runner/window_harness.h"
+
+namespace tessorin::runner {
+
+class ScriptSession {
+public:
+    explicit ScriptSession(const RunnerOptions& options) : options_(options) {}
+    // Carries out one line; std::invalid_argument or std::out_of_range say why it cannot.
+    void run(const ScriptLine& line);
+    RunnerOutput finish();
+
+    // The actions, one per first word of a line.
+    void startAction(const ScriptLine& line);
+    void boardAction(const ScriptLine& line);
+    void chipAction(const ScriptLine& line);
+    void handshakeAction(const ScriptLine& line);
+    void faultAction(const ScriptLine& line);
+    void dropAction(const ScriptLine& line);
+    void dialogAction(const ScriptLine& line);
+    void selectAction(const ScriptLine& line);
+    void typeAction(const ScriptLine& line);
+    void pressAction(const ScriptLine& line);
+    void downloadAction(const ScriptLine& line);
+    void holdWorkersAction(const ScriptLine& line);
+    void releaseWorkersAction(const ScriptLine& line);
+    void stationAction(const ScriptLine& line);
+    void dumpAction(const ScriptLine& line);
+    void echoAction(const ScriptLine& line);
+
+private:
+    WindowHarness& window();
+    void retireWindow();
+    int board() const;
+    std::string resolve(const std::string& path) const;
+    uint16_t chipIdOrDefault();
+    void waitForLogLines(const std::string& line, size_t count);
+
+    RunnerOptions options_;
+    // Built before the capture starts: its "cur encoding" line goes to the
+    // process's own output, as in the product, where no log is attached yet.
+    const bool messagesReady_ = WindowHarness::prepareMessages(options_.codePage);
+    const MessageTable& messages_ = buildMessageTable();
+    emulator::EmulatorSession session_;
+    LogCapture log_;
+    std::unique_ptr<WindowHarness> window_;
+    bool held_ = false;
+    std::string earlierPanes_;
+    std::string report_;
+    int board_ = -1;
+    emulator::BoardEmulator& emulator_ = session_.emulator;
+};
+
+}  // namespace tessorin::runner
