@@ -26,7 +26,7 @@ if(TESSORIN_TESTS)
   # Its own main, which starts the suite again under umockdev's preload library.
   file(GLOB FAKE_HIDRAW_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fake_hidraw/*.cpp)
   add_executable(tessorin_fake_hidraw_tests ${FAKE_HIDRAW_TESTS})
-  target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_test_support GTest::gtest)
+  target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_runner GTest::gtest)
   gtest_discover_tests(tessorin_fake_hidraw_tests DISCOVERY_TIMEOUT 60)
 endif()
 

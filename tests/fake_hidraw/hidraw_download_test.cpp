@@ -6,7 +6,7 @@
 #include "download/rom_download.h"
 #include "tests/download/temp_code_file.h"
 #include "tests/fake_hidraw/fake_board_test.h"
-#include "tests/support/log_capture.h"
+#include "runner/log_capture.h"
 
 namespace tessorin::testing {
 namespace {
@@ -27,7 +27,7 @@ TEST_F(HidrawDownload, RomImageReachesTheCodeLoadPortByteExact) {
     const int board = boards.addBoard(0x6D10);
     const std::vector<uint8_t> image = imageBytes(5000);
     TempCodeFile file(bytePerLineText(image));
-    LogCapture log;
+    runner::LogCapture log;
     openLink();
     ASSERT_TRUE(download::downloadRomImage(file.path()));
     EXPECT_EQ(boards.withChip(board, [](emulator::ChipModel& chip) { return chip.codeLoad(); }), image);
@@ -39,7 +39,7 @@ TEST_P(HidrawDatDownload, ImageReachesTheEepromByteExact) {
     const int board = boards.addBoard(GetParam());
     const std::vector<uint8_t> image = imageBytes(1000);
     TempCodeFile file(bytePerLineText(image), "image.dat");
-    LogCapture log;
+    runner::LogCapture log;
     openLink();
     ASSERT_TRUE(download::downloadDatImage(file.path()));
     EXPECT_EQ(boards.withChip(board, [](emulator::ChipModel& chip) { return chip.eeprom().bytes(0, 1000); }), image);
