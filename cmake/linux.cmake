@@ -2,10 +2,6 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
 target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI)
 
-# The Linux program: the download station on the console.
-add_executable(tessorin ${CMAKE_SOURCE_DIR}/console/tessorin_main.cpp)
-target_link_libraries(tessorin PRIVATE tessorin_app)
-
 add_executable(tessorin-run ${CMAKE_SOURCE_DIR}/runner/tessorin_run_main.cpp)
 target_link_libraries(tessorin-run PRIVATE tessorin_runner)
 
@@ -29,6 +25,8 @@ if(TESSORIN_TESTS)
   target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_runner GTest::gtest)
   gtest_discover_tests(tessorin_fake_hidraw_tests DISCOVERY_TIMEOUT 60)
 endif()
+
+include(cmake/qt.cmake)
 
 if(TESSORIN_BENCH)
   find_package(benchmark QUIET)
