@@ -2,6 +2,7 @@
 // INI texts for the window tests: the worked example's sections, with the chip
 // and the configured controls varied per test.
 #include <string>
+#include <vector>
 
 #include "base/format.h"
 
@@ -47,6 +48,27 @@ inline std::string extSection(int count, const std::string& initIndex = "0") {
 
 inline std::string panelIni(int extCount, const ChipOptions& chip = {}) {
     return commonSection() + chipSection(chip) + extSection(extCount);
+}
+
+// A combo box as the window shows it: its list and the selected entry (-1: none).
+struct ComboState {
+    int id;
+    std::vector<std::string> items;
+    int selection;
+};
+
+// The template's combo boxes once an INI file with commonSection() is loaded:
+// the eight parameter combos filled, chip type and 2.4G frequency left empty.
+inline std::vector<ComboState> combosAfterLoadingCommonSection() {
+    std::vector<std::string> frequencies;
+    for (int f = 2402; f <= 2480; ++f) frequencies.push_back(std::to_string(f) + "MHz");
+    return {
+        {1019, frequencies, 0},          {1020, {"1M", "2M"}, 0},        {1022, {"TX", "RX"}, 0},
+        {1024, {"BT", "BLE"}, 1},        {1026, {"carrier", "data"}, 0}, {1028, {"37", "255"}, 1},
+        {1032, {"fix", "hop"}, 0},
+        {1039, {"0dBm", "1dBm", "2dBm", "3dBm", "4dBm", "5dBm", "6dBm", "7dBm"}, 7},
+        {1036, {}, -1},                  {1040, {}, -1},
+    };
 }
 
 }  // namespace tessorin::testing

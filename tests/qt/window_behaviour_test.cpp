@@ -137,12 +137,6 @@ std::vector<std::string> comboItems(QComboBox* combo) {
     return items;
 }
 
-struct ComboState {
-    int id;
-    std::vector<std::string> items;
-    int selection;
-};
-
 TEST(QtWindowIniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
     runner::LogCapture log;
     TempFolder dir;
@@ -152,16 +146,7 @@ TEST(QtWindowIniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
     QtWindowSession session;
     session.run([&] {
         session.drop({ini});
-        std::vector<std::string> frequencies;
-        for (int f = 2402; f <= 2480; ++f) frequencies.push_back(std::to_string(f) + "MHz");
-        const ComboState expected[] = {
-            {1019, frequencies, 0},   {1020, {"1M", "2M"}, 0},        {1022, {"TX", "RX"}, 0},
-            {1024, {"BT", "BLE"}, 1}, {1026, {"carrier", "data"}, 0}, {1028, {"37", "255"}, 1},
-            {1032, {"fix", "hop"}, 0},
-            {1039, {"0dBm", "1dBm", "2dBm", "3dBm", "4dBm", "5dBm", "6dBm", "7dBm"}, 7},
-            {1036, {}, -1},           {1040, {}, -1},
-        };
-        for (const ComboState& c : expected) {
+        for (const ComboState& c : combosAfterLoadingCommonSection()) {
             auto* combo = session.itemAs<QComboBox>(c.id);
             ASSERT_NE(combo, nullptr) << c.id;
             EXPECT_EQ(comboItems(combo), c.items) << c.id;

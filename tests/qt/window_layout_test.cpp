@@ -17,6 +17,7 @@
 #include "qt/dialog_units.h"
 #include "qt/drop_down_combo.h"
 #include "qt/qt_text.h"
+#include "tests/app/template_texts.h"
 #include "tests/qt/qt_printers.h"
 #include "tests/qt/qt_window_session.h"
 #include "runner/log_capture.h"
@@ -54,18 +55,6 @@ std::string shownText(QWidget* widget, const TemplateControl& c) {
     }
     ADD_FAILURE() << describe(c) << " is a " << widget->metaObject()->className();
     return {};
-}
-
-// OnInitDialog gives these controls their texts from the message table.
-std::string textAfterStart(const TemplateControl& c, const MessageTable& m, bool firstUnnamed) {
-    switch (c.id) {
-        case kDownloadButtonId: return m[msgDownload];
-        case kSelectIniButtonId: return m[msgSelectIni];
-        case kSelectRomButtonId: return m[msgSelectRom];
-        case kDragHintLabelId: return m[msgDragHint];
-        case kUnnamedControlId: return firstUnnamed ? m[msgRomPathLabel] : c.text;
-        default: return c.text;
-    }
 }
 
 std::vector<QWidget*> controlsInOrder(QWidget& dialog) {

@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
+#include "tests/app/template_texts.h"
 #include "tests/win32/dialog_resource.h"
 #include "tests/win32/dialog_session.h"
 #include "win32/win32_text.h"
@@ -81,18 +82,6 @@ TEST(DialogResource, ControlsAreThoseOfTheTemplateInOrder) {
         EXPECT_EQ(win32::fromWide(rc.text), c.text) << where;
         EXPECT_EQ((DialogUnitRect{rc.x, rc.y, rc.width, rc.height}), c.rect) << where;
         expectStyle(rc, c, where);
-    }
-}
-
-// OnInitDialog gives these controls their texts from the message table.
-std::string textAfterStart(const TemplateControl& c, const MessageTable& m, bool firstUnnamed) {
-    switch (c.id) {
-        case kDownloadButtonId: return m[msgDownload];
-        case kSelectIniButtonId: return m[msgSelectIni];
-        case kSelectRomButtonId: return m[msgSelectRom];
-        case kDragHintLabelId: return m[msgDragHint];
-        case kUnnamedControlId: return firstUnnamed ? m[msgRomPathLabel] : c.text;
-        default: return c.text;
     }
 }
 

@@ -94,12 +94,6 @@ TEST(FileChoice, SelectButtonsTakeTheChosenFileAndIgnoreACancel) {
     EXPECT_EQ(requests[2].initialFolder, "C:\\station");
 }
 
-struct ComboState {
-    int id;
-    std::vector<std::string> items;
-    int selection;
-};
-
 TEST(IniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
     runner::LogCapture log;
     TempFolder dir;
@@ -108,16 +102,7 @@ TEST(IniLoad, FillsTheCombosAndEnablesTheRowsOfTheChip) {
     chip.driftAddr = "";  // no frequency-drift register: the offset row is off
     session.fileDialog.choose(dir.write("chip.ini", panelIni(0, chip)));
     session.click(kSelectIniButtonId);
-    std::vector<std::string> frequencies;
-    for (int f = 2402; f <= 2480; ++f) frequencies.push_back(std::to_string(f) + "MHz");
-    const ComboState expected[] = {
-        {1019, frequencies, 0},          {1020, {"1M", "2M"}, 0},  {1022, {"TX", "RX"}, 0},
-        {1024, {"BT", "BLE"}, 1},        {1026, {"carrier", "data"}, 0}, {1028, {"37", "255"}, 1},
-        {1032, {"fix", "hop"}, 0},
-        {1039, {"0dBm", "1dBm", "2dBm", "3dBm", "4dBm", "5dBm", "6dBm", "7dBm"}, 7},
-        {1036, {}, -1},                  {1040, {}, -1},
-    };
-    for (const ComboState& c : expected) {
+    for (const ComboState& c : combosAfterLoadingCommonSection()) {
         EXPECT_EQ(comboItems(session.item(c.id)), c.items) << c.id;
         EXPECT_EQ(SendMessageW(session.item(c.id), CB_GETCURSEL, 0, 0), c.selection) << c.id;
     }
