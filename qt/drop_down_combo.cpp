@@ -11,7 +11,7 @@ namespace {
 // List items as tall as the combo says, whatever the style would make them.
 class FixedHeightItems final : public QStyledItemDelegate {
 public:
-    explicit FixedHeightItems(const DropDownCombo& combo) : QStyledItemDelegate(nullptr), combo_(combo) {}
+    explicit FixedHeightItems(DropDownCombo& combo) : QStyledItemDelegate(&combo), combo_(combo) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), combo_.itemHeight()};
     }
@@ -26,9 +26,7 @@ DropDownCombo::DropDownCombo(int itemHeight, QWidget* parent) : QComboBox(parent
     setEditable(true);
     // What the operator types stays in the field; the list holds the INI's entries only.
     setInsertPolicy(QComboBox::NoInsert);
-    auto* items = new FixedHeightItems(*this);
-    items->setParent(this);
-    setItemDelegate(items);
+    setItemDelegate(new FixedHeightItems(*this));
 }
 
 void DropDownCombo::place(int left, int top, int width, int openListHeight) {

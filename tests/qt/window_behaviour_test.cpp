@@ -191,6 +191,9 @@ TEST(QtWindowIniLoad, ConfiguredPanelRowsSitBelowTheRfGroup) {
             EXPECT_EQ(combo->openListHeight(), 400) << row;
             EXPECT_EQ(combo->itemHeight(), 20) << row;
             EXPECT_EQ(combo->view()->sizeHintForRow(0), 20) << row;
+            // The open list, field included, fills the 400 pixels as far as whole items go.
+            const int open = combo->height() + combo->maxVisibleItems() * 20;
+            EXPECT_TRUE(open <= 400 && open > 380) << row << ": " << open;
             EXPECT_TRUE(combo->isEditable()) << row;
             EXPECT_EQ(comboItems(combo), (std::vector<std::string>{"a " + std::to_string(i + 1), "b " + std::to_string(i + 1)}));
             EXPECT_EQ(combo->currentIndex(), 0) << row;

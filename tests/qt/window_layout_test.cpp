@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -110,6 +111,8 @@ TEST(QtWindowLayout, FontsCaptionIconAndDrops) {
         EXPECT_EQ(qt::fromQString(dialog.windowTitle()), "Tessorin V2.4.6");
         EXPECT_EQ(dialog.font().pointSize(), 9);
         EXPECT_TRUE(dialog.font().families().contains(qt::kChineseFontFamily)) << "Chinese is drawn from Noto";
+        EXPECT_EQ(QFontInfo(QFont(qt::kChineseFontFamily)).family(), qt::kChineseFontFamily)
+            << "the font is missing (Debian: fonts-noto-cjk)";
 
         const QFont hint = session.item(kDragHintLabelId)->font();
         QFontMetrics hintMetrics(hint);
