@@ -48,6 +48,13 @@ bool QtWindowSession::drop(const std::vector<std::string>& paths) {
     return dropped.isAccepted();
 }
 
+std::string paneLineOf(MessageId id) {
+    static const MessageTable english(1252);
+    std::string text = english[id];
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text + "\n";
+}
+
 bool serveUntil(const std::function<bool()>& condition) {
     for (int waited = 0; waited < 20000; waited += 5) {
         if (condition()) return true;

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "qt/main_dialog.h"
+#include "report/message_table.h"
 #include "runner/window_harness.h"
 
 namespace tessorin::testing {
@@ -51,6 +52,10 @@ private:
     [[maybe_unused]] bool messagesReady_ = runner::WindowHarness::prepareMessages();  // English, before the window's table is built
     CBrevoxDownloadToolDlg window_;
 };
+
+// An English message as one line of the pane: the message's own "\n" is not
+// shown; the CR LF the pane adds ends the line.
+std::string paneLineOf(MessageId id);
 
 // Serves the window's events until the condition holds (true) or 20 s passed (false).
 bool serveUntil(const std::function<bool()>& condition);

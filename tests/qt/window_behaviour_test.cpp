@@ -28,14 +28,6 @@
 namespace tessorin::testing {
 namespace {
 
-const MessageTable english(1252);
-
-std::string paneLine(MessageId id) {
-    std::string text = english[id];
-    text.pop_back();  // the message's own "\n" is not shown; the pane's CR LF is the line break
-    return text + "\n";
-}
-
 TEST(QtWindowKeys, EscapeAndEnterNeitherCloseNorPressNorFillACombo) {
     runner::LogCapture log;
     QtWindowSession session;
@@ -66,15 +58,15 @@ TEST(QtWindowDrops, EachKindOfDropAsTheOperatorSeesIt) {
     QtWindowSession session;
     session.run([&] {
         EXPECT_TRUE(session.drop({"/fw/a.rom", "/fw/b.rom"}));
-        EXPECT_EQ(session.pane(), paneLine(msgOneFileOnly));
+        EXPECT_EQ(session.pane(), paneLineOf(msgOneFileOnly));
         EXPECT_EQ(session.window().romPath, "");
 
         session.drop({"/fw/image.bin"});
         session.drop({"/fw/rom"});
         // Cut to 259 UTF-16 units, as the 260-unit buffer reads it, the path loses its ending.
         session.drop({"/" + std::string(300, 'd') + ".rom"});
-        EXPECT_EQ(session.pane(), paneLine(msgOneFileOnly) + paneLine(msgFileFormatError) +
-                                      paneLine(msgFileFormatError) + paneLine(msgFileFormatError));
+        EXPECT_EQ(session.pane(), paneLineOf(msgOneFileOnly) + paneLineOf(msgFileFormatError) +
+                                      paneLineOf(msgFileFormatError) + paneLineOf(msgFileFormatError));
         EXPECT_EQ(session.window().romPath, "");
 
         session.drop({"/fw/下载 image.ROM"});

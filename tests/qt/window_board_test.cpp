@@ -15,15 +15,8 @@
 namespace tessorin::testing {
 namespace {
 
-const MessageTable english(1252);
 constexpr uint16_t kChipId = 0x3C05;
 const std::string kBanner = std::string(52, '-') + "\n";
-
-std::string shown(MessageId id) {
-    std::string text = english[id];
-    text.pop_back();  // a lone "\n" is not shown; the pane's CR LF ends the line
-    return text + "\n";
-}
 
 struct BoardAndWindow {
     BoardAndWindow() { board = emulator.emulator.addBoard(kChipId); }
@@ -80,7 +73,7 @@ TEST(QtWindowBoard, DownloadButtonRunsTheWorkerWhoseReportsReachThePane) {
     TempCodeFile file(bytePerLineText(image), "firmware.rom");
     world.session.run([&] {
         world.session.click(kDownloadButtonId);
-        EXPECT_EQ(world.session.pane(), kBanner + shown(msgSelectRomFirst));
+        EXPECT_EQ(world.session.pane(), kBanner + paneLineOf(msgSelectRomFirst));
 
         world.session.drop({file.path()});
         world.session.click(kDownloadButtonId);
@@ -88,8 +81,8 @@ TEST(QtWindowBoard, DownloadButtonRunsTheWorkerWhoseReportsReachThePane) {
         // The worker's appends are carried out on this thread, as it serves the window.
         EXPECT_TRUE(serveUntil([&] { return !world.session.window().downloadBusy.load(); }));
         world.session.workers().waitAll();
-        EXPECT_EQ(world.session.pane(), kBanner + shown(msgSelectRomFirst) + kBanner + shown(msgDownloading) +
-                                            shown(msgDownloadSuccess) + shown(msgDownloadFinish) +
+        EXPECT_EQ(world.session.pane(), kBanner + paneLineOf(msgSelectRomFirst) + kBanner + paneLineOf(msgDownloading) +
+                                            paneLineOf(msgDownloadSuccess) + paneLineOf(msgDownloadFinish) +
                                             "set [download rom file] success!\n");
         EXPECT_EQ(world.emulator.emulator.withChip(world.board, [](emulator::ChipModel& chip) { return chip.codeLoad(); }),
                   image);
