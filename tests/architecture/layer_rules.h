@@ -27,7 +27,6 @@ inline const std::vector<LayerRule>& layerRules() {
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},
         {"win32", kWindowLogic},
-        {"console", kWindowLogic},
         {"qt", kWindowLogic},
         {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "emulator"}},
     };
