@@ -6,19 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "device/board_protocol.h"
 #include "report/log.h"
 #include "report/message_table.h"
 
 namespace tessorin {
-
-constexpr uint16_t kHandshakeParameter = 0x0080;
-
-// Fixed chip registers.
-constexpr int32_t kChipIdRegister = 0x8000;          // 2 bytes
-constexpr int32_t kProgramCounterRegister = 0x800E;  // 2 bytes
-constexpr int32_t kReg8010 = 0x8010;                 // written 0x01 before a download
-constexpr int32_t kCpuControlRegister = 0x8203;      // bit 0 holds the CPU
-constexpr int32_t kCpuStatusRegister = 0x8204;       // bit 0: CPU stopped
 
 bool boardHandshake(uint16_t parameter);
 bool boardWaitReady(uint16_t parameter);
@@ -28,6 +20,7 @@ bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address
 
 // The identification word, read once per process and cached for good.
 uint32_t boardReadChipId();
+// True when the chip belongs to one of the families of chip_families.h.
 bool chipInKnownList();
 bool boardSetCpuControl(uint8_t mask);
 void boardReportCpuState();

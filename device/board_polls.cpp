@@ -7,9 +7,6 @@
 namespace tessorin {
 namespace {
 
-constexpr uint8_t kHandshakeCode = 0x18;
-constexpr uint8_t kReadyPollCode = 0x1C;
-constexpr uint8_t kChipLinkedReply = 2;
 constexpr uint64_t kPollBudgetMs = 100;
 
 // One request, repeated in the same buffer (which by then holds the last reply)
@@ -43,9 +40,8 @@ bool boardHandshake(uint16_t parameter) {
 }
 
 bool boardWaitReady(uint16_t parameter) {
-    // Ready is reply 1 or 5: bit 2 is not looked at.
     return pollBoard(
-        kReadyPollCode, parameter, [](uint8_t reply) { return (reply & 0xFB) == 1; },
+        kReadyPollCode, parameter, [](uint8_t reply) { return (reply & kReadyReplyMask) == kReadyReply; },
         [](uint64_t elapsedMs) { return elapsedMs <= kPollBudgetMs; });
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/format.h"
 #include "device/board_commands.h"
+#include "device/chip_families.h"
 #include "device/chip_id_cache.h"
 #include "device/memory_read.h"
 #include "report/log.h"
@@ -9,21 +10,7 @@
 namespace tessorin {
 namespace {
 
-constexpr std::array<uint32_t, 10> kKnownChips = {0x3C05, 0x3C06, 0x3C07, 0x3C09, 0x5B21,
-                                                  0x5B22, 0x7E40, 0x6D10, 0x6D11, 0x3C0A};
-
-bool hasSecondWindowLayout(uint32_t chipId) { return chipId == 0x5B21 || chipId == 0x5B22; }
-
-int32_t indirectWindowAddress() { return hasSecondWindowLayout(boardReadChipId()) ? 0x8050 : 0x8026; }
-
-int32_t indirectReadAddress() { return hasSecondWindowLayout(boardReadChipId()) ? 0x8054 : 0x802A; }
-
-int32_t indirectResultAddress() {
-    const uint32_t chipId = boardReadChipId();
-    if (hasSecondWindowLayout(chipId)) return 0x8114;
-    if (chipId == 0x3C06 || chipId == 0x3C07 || chipId == 0x3C09) return 0x835E;
-    return 0x815C;
-}
+const ChipFamily& currentFamily() { return chipFamilyOf(boardReadChipId()); }
 
 // A register read whose request failed or whose reply never came reads as zero.
 uint8_t readRegisterByte(int32_t address) {
@@ -55,13 +42,7 @@ uint32_t boardReadChipId() {
     return chipId;
 }
 
-bool chipInKnownList() {
-    const uint32_t chipId = boardReadChipId();
-    for (uint32_t known : kKnownChips) {
-        if (known == chipId) return true;
-    }
-    return false;
-}
+bool chipInKnownList() { return isKnownChip(boardReadChipId()); }
 
 bool boardSetCpuControl(uint8_t mask) {
     const uint8_t control = readRegisterByte(kCpuControlRegister) | mask;
@@ -79,15 +60,15 @@ bool boardIndirectWrite(uint32_t value, uint16_t target) {
     std::array<uint8_t, 6> window{};
     putLittleEndian(window.data(), value, 4);
     putLittleEndian(window.data() + 4, target, 2);
-    return boardWriteMemory(true, window.data(), indirectWindowAddress(), 6);
+    return boardWriteMemory(true, window.data(), currentFamily().indirectWindow, 6);
 }
 
 uint32_t boardIndirectRead(uint16_t target) {
     std::array<uint8_t, 2> address{};
     putLittleEndian(address.data(), target, 2);
-    boardWriteMemory(true, address.data(), indirectReadAddress(), 2);
+    boardWriteMemory(true, address.data(), currentFamily().indirectReadAddress, 2);
     std::array<uint8_t, 4> result{};
-    boardReadMemory(true, indirectResultAddress(), result.data(), 4);
+    boardReadMemory(true, currentFamily().indirectResult, result.data(), 4);
     return littleEndian(result.data(), 4);
 }
 

@@ -4,14 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "device/board_protocol.h"
 #include "device/hid_transport.h"
 
 namespace tessorin {
-
-constexpr uint16_t kBoardVendorId = 0x5D17;
-constexpr uint16_t kBoardProductId = 0x4A02;
-constexpr uint8_t kRequestReportId = 0xF2;
-constexpr int kTransferTimeoutMs = 2000;
 
 struct DevicePacket {
     std::array<uint8_t, kReportSize> bytes{};

@@ -8,7 +8,6 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr uint8_t kCpuStoppedBit = 0x01;
 constexpr uint16_t kUnwantedProgramCounter = 0x0214;
-constexpr uint32_t kWindowFlag = 0x20000;  // bit 17 of the first indirect read
 
 }  // namespace
 
@@ -24,15 +23,15 @@ int32_t boardHaltAndInspectCpu() {
         const uint16_t programCounter = static_cast<uint16_t>(pc[0] | (pc[1] << 8));
         const bool stopped = (status & kCpuStoppedBit) != 0;
 
-        boardIndirectWrite(0xA05F0003, 0xEDF3);
-        const uint32_t v = boardIndirectRead(0xEDF2);
-        const bool flagged = (v & kWindowFlag) != 0;
+        boardIndirectWrite(kProbeSetupValue, kProbeSetupTarget);
+        const uint32_t v = boardIndirectRead(kProbeFlagTarget);
+        const bool flagged = (v & kProbeFlagBit) != 0;
         uint32_t r = 0;
         if (flagged) {
-            boardIndirectWrite(0x0000000F, 0xEDF5);
-            r = boardIndirectRead(0xEDF8);
+            boardIndirectWrite(kProbeSelectValue, kProbeSelectTarget);
+            r = boardIndirectRead(kProbeFlaggedResultTarget);
         } else {
-            r = boardIndirectRead(0x101C);
+            r = boardIndirectRead(kProbeResultTarget);
         }
         if (stopped && programCounter != kUnwantedProgramCounter && (flagged || r == 0)) {
             return flagged ? static_cast<int32_t>(r) : 0;

@@ -7,20 +7,19 @@
 #include "base/clock.h"
 #include "base/format.h"
 #include "device/board_commands.h"
+#include "device/chip_families.h"
 #include "device/hid_link.h"
 #include "download/code_image_file.h"
-#include "download/eeprom_engine.h"
 #include "report/log.h"
 
 namespace tessorin::download {
 namespace {
 
-constexpr uint8_t kEepromDeviceAddress = 0xA0;
 constexpr size_t kRecordHeaderSize = 3;
 constexpr uint64_t kDoneWaitMs = 2000;
 constexpr double kPagePauseMicros = 5000;
 
-EepromEngine currentEngine() { return eepromEngineFor(boardReadChipId(), chipInKnownList()); }
+EepromEngine currentEngine() { return chipFamilyOf(boardReadChipId()).eeprom; }
 
 }  // namespace
 

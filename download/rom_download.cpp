@@ -8,11 +8,6 @@
 namespace tessorin::download {
 namespace {
 
-constexpr int32_t kCodeLoadAddressLow = 0x8022;
-constexpr int32_t kCodeLoadAddressMid = 0x8023;
-constexpr int32_t kCodeLoadAddressHigh = 0x8024;
-constexpr int32_t kCodeLoadPort = 0x8025;
-constexpr int32_t kCodeRunRegister = 0x8003;
 constexpr uint8_t kHoldCpu = 1;
 constexpr uint8_t kHoldCpuAndLoaded = 3;
 
