@@ -8,9 +8,6 @@
 namespace tessorin {
 namespace {
 
-// The eight RF parameter combos in parameter order (freq .. power).
-constexpr int kRfComboIds[kRfParamCount] = {1019, 1020, 1022, 1024, 1026, 1028, 1032, 1039};
-
 constexpr int kRowHeight = 30;
 constexpr int kPanelGapBelowGroup = 10;
 constexpr int kOpenListHeight = 400;
@@ -39,7 +36,7 @@ void CBrevoxDownloadToolDlg::loadIniAndRebuildPanel(const std::string& path) {
         return;
     }
     setCaptionSuffix(configuration->chipType());
-    for (int i = 0; i < kRfParamCount; ++i) fillCombo(configuration->rfCombo(i), kRfComboIds[i]);
+    for (int i = 0; i < kRfParamCount; ++i) fillCombo(configuration->rfCombo(i), rfParameterComboId(i));
     enableRfRows(configuration->addressValidFlags());
     destroyConfiguredControls();
     previous.reset();

@@ -4,17 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/control_ids.h"
 
 namespace tessorin {
-
-const std::vector<RfRow>& fixedRfRows() {
-    static const std::vector<RfRow> rows = {
-        {1019, 1015}, {1020, 1021}, {1022, 1023}, {1024, 1025}, {1026, 1027},
-        {1028, 1029}, {1032, 1033}, {1004, 1038}, {1039, 1041},
-    };
-    return rows;
-}
 
 CBrevoxDownloadToolDlg::CBrevoxDownloadToolDlg(WindowSeams seams)
     : messages(&buildMessageTable()), seams_(std::move(seams)) {}

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/control_rows.h"
 #include "app/window_controls.h"
 #include "app/window_hosts.h"
 #include "app/window_seams.h"
@@ -26,16 +27,6 @@ struct PixelPoint {
     int32_t x = 0, y = 0;
     bool operator==(const PixelPoint&) const = default;
 };
-
-// One fixed RF row: the control holding the value and the button that sends it.
-struct RfRow {
-    int valueControlId = 0;
-    int buttonId = 0;
-    bool operator==(const RfRow&) const = default;
-};
-
-// The nine fixed rows in the order of the chip's availability flags.
-const std::vector<RfRow>& fixedRfRows();
 
 class CBrevoxDownloadToolDlg final : public LogPane {
 public:

@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnBnClickedButtonFreqoffset";
 constexpr const char* kLabel = "freq offset";
 
-void setFrequencyOffset(RfHost& host) {
+void setFrequencyOffset(RfHost& host, int offsetEditId) {
     if (!beginBoardCommand(host, kQualifiedName)) return;
     const MessageTable& messages = host.messages();
     // The row is hidden until an INI file enables it; before any load there is no chip to ask.
@@ -27,7 +27,7 @@ void setFrequencyOffset(RfHost& host) {
     const ChipDef& chip = configuration->chip();
 
     std::string& offsetText = host.commandText();
-    offsetText = host.controlText(kFreqOffsetEditId);
+    offsetText = host.controlText(offsetEditId);
     std::erase(offsetText, ' ');
     if (offsetText.empty()) throw UnicodeException(messages[msgEmptyString]);
     const int32_t offset = leadingInteger(offsetText, 16);
@@ -49,8 +49,8 @@ void setFrequencyOffset(RfHost& host) {
 
 }  // namespace
 
-void pressFreqOffsetSet(RfHost& host) {
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setFrequencyOffset(host); });
+void pressFreqOffsetSet(RfHost& host, int offsetEditId) {
+    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setFrequencyOffset(host, offsetEditId); });
 }
 
 }  // namespace tessorin

@@ -22,11 +22,11 @@ void sendParameterSelection(RfHost& host, int rfParameterIndex, int comboId, std
     sendByteCommand(host, address, value, label, qualifiedName);
 }
 
-void pressParameterSelect(RfHost& host, int rowIndex) {
+void pressParameterSelect(RfHost& host, int rowIndex, int comboId) {
     if (rowIndex < 0 || rowIndex >= static_cast<int>(kRfParameterRows.size())) return;
     const RfParameterRow& row = kRfParameterRows[static_cast<size_t>(rowIndex)];
     runGuarded(host.pane(), host.messages(), row.qualifiedName,
-               [&] { sendParameterSelection(host, row.index, row.comboId, row.label, row.qualifiedName); });
+               [&] { sendParameterSelection(host, row.index, comboId, row.label, row.qualifiedName); });
 }
 
 }  // namespace tessorin

@@ -16,10 +16,10 @@ namespace {
 constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnBnClickedButtonPower";
 constexpr const char* kLabel = "power";
 
-void setPower(RfHost& host) {
+void setPower(RfHost& host, int powerComboId) {
     if (!beginBoardCommand(host, kQualifiedName)) return;
     const MessageTable& messages = host.messages();
-    const int level = host.comboSelection(kPowerComboId);
+    const int level = host.comboSelection(powerComboId);
     if (level < 0) throw UnicodeException(messages[msgSelectPowerType]);
     const TestConfig* configuration = host.configuration();
     if (!configuration || !configuration->chip().powerSupported())
@@ -46,8 +46,8 @@ void setPower(RfHost& host) {
 
 }  // namespace
 
-void pressPowerSelect(RfHost& host) {
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setPower(host); });
+void pressPowerSelect(RfHost& host, int powerComboId) {
+    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setPower(host, powerComboId); });
 }
 
 }  // namespace tessorin

@@ -5,15 +5,17 @@
 
 namespace tessorin {
 
-// A SELECT button of one of the seven rows of kRfParameterRows (0..6).
-void pressParameterSelect(RfHost& host, int rowIndex);
-// Frequency Offset SET (button 1038).
-void pressFreqOffsetSet(RfHost& host);
-// Power SELECT (button 1041).
-void pressPowerSelect(RfHost& host);
+// The window says which of its controls each button reads.
+
+// A SELECT button of one of the seven rows of kRfParameterRows (0..6), its choice in comboId.
+void pressParameterSelect(RfHost& host, int rowIndex, int comboId);
+// Frequency Offset SET: the offset typed into offsetEditId.
+void pressFreqOffsetSet(RfHost& host, int offsetEditId);
+// Power SELECT: the level chosen in powerComboId.
+void pressPowerSelect(RfHost& host, int powerComboId);
 // The button of configured-panel row 0, 1, ...; rows from kRoutedConfiguredRows on do nothing.
 void pressConfiguredButton(RfHost& host, int row);
-// 2.4G frequency SET (button 1016).
-void pressSetFrequency(RfHost& host);
+// 2.4G frequency SET: the chip type and the channel chosen in the two combo boxes.
+void pressSetFrequency(RfHost& host, int chipTypeComboId, int channelComboId);
 
 }  // namespace tessorin

@@ -31,37 +31,24 @@ public:
 };
 
 // The seven fixed SELECT rows, in parameter order (the index picks both the
-// row's combo definition and its chip address key).
+// row's combo definition and its chip address key), with the label of their
+// log lines and the handler named in their banner.
 struct RfParameterRow {
     int index;
-    const char* handlerName;
-    int buttonId;
-    int comboId;
     const char* label;
     const char* qualifiedName;
 };
 
 inline constexpr std::array<RfParameterRow, 7> kRfParameterRows = {{
-    {0, "OnBnClickedButtonSelectFreq", 1015, 1019, "freq",
-     "CBrevoxDownloadToolDlg::OnBnClickedButtonSelectFreq"},
-    {1, "OnBnClickedButtonMrate", 1021, 1020, "modulation rate", "CBrevoxDownloadToolDlg::OnBnClickedButtonMrate"},
-    {2, "OnBnClickedButtonTxrx", 1023, 1022, "tx/rx", "CBrevoxDownloadToolDlg::OnBnClickedButtonTxrx"},
-    {3, "OnBnClickedButtonBtble", 1025, 1024, "bt/ble", "CBrevoxDownloadToolDlg::OnBnClickedButtonBtble"},
-    {4, "OnBnClickedButtonCarrier", 1027, 1026, "data", "CBrevoxDownloadToolDlg::OnBnClickedButtonCarrier"},
-    {5, "OnBnClickedButtonDatalength", 1029, 1028, "data length",
-     "CBrevoxDownloadToolDlg::OnBnClickedButtonDatalength"},
-    {6, "OnBnClickedButtonFreqFixHop", 1033, 1032, "freq hop/fix",
-     "CBrevoxDownloadToolDlg::OnBnClickedButtonFreqFixHop"},
+    {0, "freq", "CBrevoxDownloadToolDlg::OnBnClickedButtonSelectFreq"},
+    {1, "modulation rate", "CBrevoxDownloadToolDlg::OnBnClickedButtonMrate"},
+    {2, "tx/rx", "CBrevoxDownloadToolDlg::OnBnClickedButtonTxrx"},
+    {3, "bt/ble", "CBrevoxDownloadToolDlg::OnBnClickedButtonBtble"},
+    {4, "data", "CBrevoxDownloadToolDlg::OnBnClickedButtonCarrier"},
+    {5, "data length", "CBrevoxDownloadToolDlg::OnBnClickedButtonDatalength"},
+    {6, "freq hop/fix", "CBrevoxDownloadToolDlg::OnBnClickedButtonFreqFixHop"},
 }};
 
-// Ids of the other RF rows.
-inline constexpr int kFreqOffsetEditId = 1004;
-inline constexpr int kFreqOffsetButtonId = 1038;
-inline constexpr int kPowerComboId = 1039;
-inline constexpr int kPowerButtonId = 1041;
-inline constexpr int kSetFrequencyButtonId = 1016;
-inline constexpr int kFrequency24gComboId = 1036;
-inline constexpr int kChipTypeComboId = 1040;
 // Only the buttons of the first 51 configured rows act; later ones do nothing.
 inline constexpr int kRoutedConfiguredRows = 51;
 

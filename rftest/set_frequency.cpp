@@ -10,13 +10,13 @@ constexpr int kChipTypeCount = 6;
 constexpr int kChannelCount = 80;
 constexpr int kLastStoredChannel = 78;
 
-void checkFrequencyChoice(RfHost& host) {
-    const int chipType = host.comboSelection(kChipTypeComboId);
+void checkFrequencyChoice(RfHost& host, int chipTypeComboId, int channelComboId) {
+    const int chipType = host.comboSelection(chipTypeComboId);
     if (chipType < 0 || chipType >= kChipTypeCount) {
         host.pane().appendLogPane(host.messages()[msgSelectChipType]);
         return;
     }
-    const int channel = host.comboSelection(kFrequency24gComboId);
+    const int channel = host.comboSelection(channelComboId);
     if (channel < 0 || channel >= kChannelCount) {
         host.pane().appendLogPane(host.messages()[msgSelectFrequency]);
         return;
@@ -28,8 +28,9 @@ void checkFrequencyChoice(RfHost& host) {
 
 }  // namespace
 
-void pressSetFrequency(RfHost& host) {
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { checkFrequencyChoice(host); });
+void pressSetFrequency(RfHost& host, int chipTypeComboId, int channelComboId) {
+    runGuarded(host.pane(), host.messages(), kQualifiedName,
+               [&] { checkFrequencyChoice(host, chipTypeComboId, channelComboId); });
 }
 
 }  // namespace tessorin

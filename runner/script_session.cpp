@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "app/control_rows.h"
 #include "base/format.h"
 #include "base/text.h"
 #include "runner/dump_text.h"
@@ -23,7 +24,20 @@ size_t countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
+bool isDecimal(std::string_view word) {
+    return !word.empty() && word.find_first_not_of("-0123456789") == std::string_view::npos;
+}
+
 }  // namespace
+
+int ScriptSession::controlId(const std::string& word, RowPart part) {
+    if (isDecimal(word)) return ScriptLine(word).decimal(0);
+    const ControlRow* row = controlRowNamed(word);
+    if (!row) throw std::invalid_argument("'" + word + "' is not a decimal number or a control name");
+    if (part == RowPart::Button) return row->buttonId;
+    if (row->valueId == kNoControl) throw std::invalid_argument("the " + word + " row has no value control");
+    return row->valueId;
+}
 
 WindowHarness& ScriptSession::window() {
     if (!window_) {
@@ -214,15 +228,16 @@ void ScriptSession::dropAction(const ScriptLine& line) {
 }
 
 void ScriptSession::selectAction(const ScriptLine& line) {
-    window().controls.comboSetCurSel(line.decimal(1), line.decimal(2));
+    window().controls.comboSetCurSel(controlId(line.word(1), RowPart::Value), line.decimal(2));
 }
 
 void ScriptSession::typeAction(const ScriptLine& line) {
-    window().controls.setControlText(line.decimal(1), line.word(2));
+    window().controls.setControlText(controlId(line.word(1), RowPart::Value), line.word(2));
 }
 
 void ScriptSession::pressAction(const ScriptLine& line) {
-    if (!window().window.onCommand(line.decimal(1))) report_ += formatText("press %d: no handler\n", {line.decimal(1)});
+    const int id = controlId(line.word(1), RowPart::Button);
+    if (!window().window.onCommand(id)) report_ += formatText("press %d: no handler\n", {id});
 }
 
 void ScriptSession::downloadAction(const ScriptLine&) {
@@ -271,9 +286,9 @@ constexpr ScriptAction kActions[] = {
      &ScriptSession::faultAction},
     {"drop", 2, 64, "drop PATH...", &ScriptSession::dropAction},
     {"dialog", 1, kAnyWordCount, "dialog choose PATH | dialog cancel", &ScriptSession::dialogAction},
-    {"select", 3, 3, "select COMBO_ID INDEX", &ScriptSession::selectAction},
-    {"type", 3, 3, "type EDIT_ID TEXT", &ScriptSession::typeAction},
-    {"press", 2, 2, "press COMMAND_ID", &ScriptSession::pressAction},
+    {"select", 3, 3, "select COMBO_ID|NAME INDEX", &ScriptSession::selectAction},
+    {"type", 3, 3, "type EDIT_ID|NAME TEXT", &ScriptSession::typeAction},
+    {"press", 2, 2, "press COMMAND_ID|NAME", &ScriptSession::pressAction},
     {"download", 1, 1, "download", &ScriptSession::downloadAction},
     {"hold-workers", 1, kAnyWordCount, "hold-workers", &ScriptSession::holdWorkersAction},
     {"release-workers", 1, kAnyWordCount, "release-workers", &ScriptSession::releaseWorkersAction},

@@ -40,6 +40,9 @@ public:
     void echoAction(const ScriptLine& line);
 
 private:
+    enum class RowPart { Button, Value };
+    // A control given by its id, or by the name of its row in app/control_rows.h.
+    static int controlId(const std::string& word, RowPart part);
     WindowHarness& window();
     void retireWindow();
     int board() const;

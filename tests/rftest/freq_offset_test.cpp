@@ -21,7 +21,7 @@ struct OffsetPress {
     explicit OffsetPress(const std::string& chip) { host.loadIni(rfSection() + chip); }
     void press(const std::string& offsetText) {
         host.setText(kFreqOffsetEditId, offsetText);
-        pressFreqOffsetSet(host);
+        pressFreqOffsetSet(host, kFreqOffsetEditId);
     }
     RfTestHost host;
 };
@@ -142,7 +142,7 @@ TEST(FreqOffset, RefusalsComeAfterTheBannerAndSendNothing) {
 TEST(FreqOffset, BeforeAnyIniIsLoadedThePressIsRefused) {
     RfTestHost host;
     host.setText(kFreqOffsetEditId, "1");
-    pressFreqOffsetSet(host);
+    pressFreqOffsetSet(host, kFreqOffsetEditId);
     EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine("This chip typeKeyStr is unsupport!\n"));
     EXPECT_EQ(host.session.emulator.scans(), 0);
 }

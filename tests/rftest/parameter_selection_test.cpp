@@ -7,7 +7,6 @@
 namespace tessorin::testing {
 namespace {
 
-constexpr int kFreqCombo = 1019;
 const char* const kFreqHandler = "CBrevoxDownloadToolDlg::OnBnClickedButtonSelectFreq";
 
 std::string chipSection(const std::string& freqAddr) {
@@ -19,9 +18,9 @@ std::string chipSection(const std::string& freqAddr) {
 TEST(ParameterSelection, FrequencyPressLogsWritesReadsBackAndReportsSuccess) {
     RfTestHost host;
     host.loadIni(rfSection() + chipSection("0x4010"));
-    host.select(kFreqCombo, 0);
+    host.select(kFrequencyComboId, 0);
 
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     EXPECT_EQ(host.logText(), bannerLine(kFreqHandler) + logLine("USB opened successfully.\n") +
                                   logLine("cmd:[e 4010 3]\n") + logLine("usb close success\n"));
@@ -49,9 +48,9 @@ TEST_P(AddressAndValue, ReachTheChipAsTheNumberRulesSay) {
     const AddressCase& c = GetParam();
     RfTestHost host;
     host.loadIni(rfSection(c.freqValues) + chipSection(c.addressText));
-    host.select(kFreqCombo, 0);
+    host.select(kFrequencyComboId, 0);
 
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     EXPECT_NE(host.logText().find(logLine(c.commandLine)), std::string::npos) << host.logText();
     EXPECT_NE(host.trace().find(c.writeRequest), std::string::npos) << host.trace();
@@ -78,13 +77,13 @@ TEST(ParameterSelection, EachRowUsesItsComboValuesAddressLabelAndName) {
     for (const RfParameterRow& row : kRfParameterRows) {
         RfTestHost host;
         host.loadIni(rfSection("0x01|0x02") + chipSection("0x4010"));
-        host.select(row.comboId, 1);
+        host.select(rfParameterComboId(row.index), 1);
 
-        pressParameterSelect(host, row.index);
+        pressParameterSelect(host, row.index, rfParameterComboId(row.index));
 
         const uint32_t address = 0x4010 + static_cast<uint32_t>(row.index);
         const uint8_t value = static_cast<uint8_t>(row.index == 0 ? 0x02 : 0x10 * row.index + 0x02);
-        SCOPED_TRACE(row.handlerName);
+        SCOPED_TRACE(row.qualifiedName);
         EXPECT_EQ(host.chipBytes(address, 1), std::vector<uint8_t>{value});
         EXPECT_EQ(host.logText().rfind(bannerLine(row.qualifiedName), 0), 0u) << host.logText();
         EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine(std::string("set [") + row.label + "] success!\n"));
@@ -96,9 +95,9 @@ TEST(ParameterSelection, ReadBackIsNotExamined) {
     // The code-load port swallows what is written (the CPU is not held), so the
     // read-back shows 0 and not the value sent.
     host.loadIni(rfSection("0x5a") + chipSection("0x8025"));
-    host.select(kFreqCombo, 0);
+    host.select(kFrequencyComboId, 0);
 
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     EXPECT_NE(host.trace().find("> f2 14 01 25 80\n< 00\n"), std::string::npos) << host.trace();
     EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine("set [freq] success!\n"));
@@ -107,11 +106,11 @@ TEST(ParameterSelection, ReadBackIsNotExamined) {
 TEST(ParameterSelection, AddressIsReadFromTheFileAtEveryPress) {
     RfTestHost host;
     host.loadIni(rfSection() + chipSection("0x4010"));
-    host.select(kFreqCombo, 0);
-    pressParameterSelect(host, 0);
+    host.select(kFrequencyComboId, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     host.writeIni(rfSection() + chipSection("0x4020"));
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     EXPECT_NE(host.logText().find(logLine("cmd:[e 4010 3]\n")), std::string::npos);
     EXPECT_NE(host.logText().find(logLine("cmd:[e 4020 3]\n")), std::string::npos);
@@ -140,10 +139,10 @@ TEST(ParameterSelection, RefusalsLeaveTheBoardUntouched) {
         SCOPED_TRACE(c.name);
         RfTestHost host;
         host.loadIni(rfSection(c.freqValues) + chipSection("0x4010"));
-        host.select(kFreqCombo, c.selection);
+        host.select(kFrequencyComboId, c.selection);
         host.busy = c.busy;
 
-        pressParameterSelect(host, 0);
+        pressParameterSelect(host, 0, kFrequencyComboId);
 
         EXPECT_EQ(host.logText(), c.log);
         EXPECT_EQ(host.paneText(), c.pane);
@@ -157,8 +156,8 @@ TEST(ParameterSelection, BoardProblemsAreReportedThroughTheGuard) {
         RfTestHost host;
         host.session.emulator.unplug(host.board);
         host.loadIni(rfSection() + chipSection("0x4010"));
-        host.select(kFreqCombo, 0);
-        pressParameterSelect(host, 0);
+        host.select(kFrequencyComboId, 0);
+        pressParameterSelect(host, 0, kFrequencyComboId);
         EXPECT_EQ(host.logText(), bannerLine(kFreqHandler) + logLine("Failed to openUSB.\n"));
         EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine("Failed to openUSB.\n"));
     }
@@ -166,8 +165,8 @@ TEST(ParameterSelection, BoardProblemsAreReportedThroughTheGuard) {
         RfTestHost host;
         host.session.emulator.detachChip(host.board);
         host.loadIni(rfSection() + chipSection("0x4010"));
-        host.select(kFreqCombo, 0);
-        pressParameterSelect(host, 0);
+        host.select(kFrequencyComboId, 0);
+        pressParameterSelect(host, 0, kFrequencyComboId);
         EXPECT_EQ(host.logText(), bannerLine(kFreqHandler) + logLine("USB opened successfully.\n") +
                                       logLine("confirm that the download board is linked\n"));
         EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine("confirm that the download board is linked\n"));
@@ -180,11 +179,11 @@ TEST(ParameterSelection, BoardProblemsAreReportedThroughTheGuard) {
 TEST(ParameterSelection, WriteThatNeverLeftIsReportedAsFailure) {
     RfTestHost host;
     host.loadIni(rfSection() + chipSection("0x4010"));
-    host.select(kFreqCombo, 0);
+    host.select(kFrequencyComboId, 0);
     // The handshake is the first write, the register write the second.
     host.session.emulator.timeOutNthWrite(2);
 
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     const std::string report = "set [freq] fail! the register write did not reach the download board\n";
     EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine(report));
@@ -196,8 +195,8 @@ TEST(ParameterSelection, WriteThatNeverLeftIsReportedAsFailure) {
 TEST(ParameterSelection, OnlyTheSevenRowsAct) {
     RfTestHost host;
     host.loadIni(rfSection() + chipSection("0x4010"));
-    pressParameterSelect(host, 7);
-    pressParameterSelect(host, -1);
+    pressParameterSelect(host, 7, kFrequencyComboId);
+    pressParameterSelect(host, -1, kFrequencyComboId);
     EXPECT_EQ(host.paneText(), "");
     EXPECT_EQ(host.logText(), "");
 }

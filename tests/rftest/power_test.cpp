@@ -17,7 +17,7 @@ struct PowerPress {
     PowerPress(const std::string& chip, int level) {
         host.loadIni(rfSection() + chip);
         host.select(kPowerComboId, level);
-        pressPowerSelect(host);
+        pressPowerSelect(host, kPowerComboId);
     }
     RfTestHost host;
 };
@@ -80,7 +80,7 @@ TEST(Power, RefusalsComeAfterTheBannerAndSendNothing) {
         host.loadIni(rfSection() + c.chip);
         host.select(kPowerComboId, c.level);
         host.busy = c.busy;
-        pressPowerSelect(host);
+        pressPowerSelect(host, kPowerComboId);
         // The busy refusal goes to the pane only; the others through the guard to both.
         EXPECT_EQ(host.logText(), bannerLine(kPowerHandler) + (c.busy ? "" : logLine(c.message)));
         EXPECT_EQ(host.paneText(), paneLine(kSeparator) + paneLine(c.message));
@@ -104,7 +104,7 @@ TEST(Power, WordThatNeverLeftIsReportedAsFailure) {
     host.select(kPowerComboId, 1);
     host.session.emulator.timeOutNthWrite(2);
 
-    pressPowerSelect(host);
+    pressPowerSelect(host, kPowerComboId);
 
     EXPECT_EQ(host.paneText(),
               paneLine(kSeparator) + paneLine("set [power] fail! the register write did not reach the download board\n"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/control_rows.h"
 #include "base/format.h"
 #include "base/paths.h"
 #include "config/test_config.h"
@@ -54,7 +55,7 @@ public:
     void loadIni(const std::string& text) {
         writeIni(text);
         configuration_ = loadTestConfig(iniPath());
-        for (const RfParameterRow& row : kRfParameterRows) fillCombo(row.comboId, configuration_->rfCombo(row.index));
+        for (const RfParameterRow& row : kRfParameterRows) fillCombo(rfParameterComboId(row.index), configuration_->rfCombo(row.index));
         fillCombo(kPowerComboId, configuration_->rfCombo(rfPower));
         const ExtControlList configured = configuration_->extControls();
         for (size_t i = 0; i < configured.size(); ++i) {

@@ -36,7 +36,7 @@ TEST(SetFrequency, ChecksChipTypeThenChannelAndNeverTouchesTheBoard) {
         host.select(kFrequency24gComboId, c.channel);
         host.commandText() = "old";
 
-        pressSetFrequency(host);
+        pressSetFrequency(host, kChipTypeComboId, kFrequency24gComboId);
 
         EXPECT_EQ(host.paneText(), paneLine(c.message));
         EXPECT_EQ(host.logText(), "");

@@ -52,6 +52,8 @@ TEST(RunnerScriptErrors, NameTheLineAndStop) {
         {"type 1004 \"open\n", "line 1: a quote is not closed"},
         {"station 0 image.rom\n", "line 1: a station run needs at least one chip"},
         {"board attach zz\n", "line 1: 'zz' is not a hexadecimal number"},
+        {"press Power\n", "line 1: 'Power' is not a decimal number or a control name"},
+        {"select download 0\n", "line 1: the download row has no value control"},
     };
     for (const Case& c : cases) {
         try {
@@ -61,6 +63,18 @@ TEST(RunnerScriptErrors, NameTheLineAndStop) {
             EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
         }
     }
+}
+
+TEST(RunnerScriptNames, ARowNameStandsForItsIds) {
+    const std::string byName = "start\nselect power 3\ntype freq-offset 5\npress power\npress freq-offset\n"
+                               "press select-rom\ndump window\n";
+    const std::string byId = "start\nselect 1039 3\ntype 1004 5\npress 1041\npress 1038\npress 1000\ndump window\n";
+    runner::RunnerOptions options;
+    options.maskTimestamps = true;
+    const std::string named = runner::allChannels(runner::runScript(byName, options));
+    EXPECT_EQ(named, runner::allChannels(runner::runScript(byId, options)));
+    EXPECT_NE(named.find("OnBnClickedButtonPower"), std::string::npos);
+    EXPECT_NE(named.find("OnBnClickedButtonFreqoffset"), std::string::npos);
 }
 
 TEST(RunnerScriptComments, HashInsideAWordIsText) {
