@@ -12,29 +12,29 @@
 
 namespace tessorin {
 
-bool boardHandshake(uint16_t parameter);
-bool boardWaitReady(uint16_t parameter);
+[[nodiscard]] bool boardHandshake(uint16_t parameter);
+[[nodiscard]] bool boardWaitReady(uint16_t parameter);
 // False only when a request report failed to go out; a missing reply reads as zeros.
-bool boardReadMemory(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
-bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length);
+[[nodiscard]] bool boardReadMemory(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
+[[nodiscard]] bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length);
 
 // The identification word, read once per process and cached for good.
-uint32_t boardReadChipId();
+[[nodiscard]] uint32_t boardReadChipId();
 // True when the chip belongs to one of the families of chip_families.h.
-bool chipInKnownList();
-bool boardSetCpuControl(uint8_t mask);
+[[nodiscard]] bool chipInKnownList();
+[[nodiscard]] bool boardSetCpuControl(uint8_t mask);
 void boardReportCpuState();
-bool boardIndirectWrite(uint32_t value, uint16_t target);
-uint32_t boardIndirectRead(uint16_t target);
-bool boardSetReg8010();
+[[nodiscard]] bool boardIndirectWrite(uint32_t value, uint16_t target);
+[[nodiscard]] uint32_t boardIndirectRead(uint16_t target);
+[[nodiscard]] bool boardSetReg8010();
 // One byte at a register with code 0x16 (or its range's code); false when it did not go out.
-bool boardWriteRegisterByte(int32_t address, uint8_t value);
+[[nodiscard]] bool boardWriteRegisterByte(int32_t address, uint8_t value);
 
 // The text's digit pairs as bytes in text order, one 4-byte write per eight
 // digits, each group logged as "reverse:%s\n". Raises std::invalid_argument when a
 // reversed group has no hexadecimal digit at its start (earlier groups are written).
 // False when a word's write failed to go out.
-bool writeHexWords(int32_t startAddress, std::string_view hexText);
+[[nodiscard]] bool writeHexWords(int32_t startAddress, std::string_view hexText);
 
 // Closes a link still open, opens the board and handshakes. Raises
 // UnicodeException with msgOpenUsbFail or msgBoardNotLinked (link left open).

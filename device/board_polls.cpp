@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "base/clock.h"
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 
@@ -22,7 +23,7 @@ bool pollBoard(uint8_t code, uint16_t parameter, Accepted accepted, KeepGoing ke
         packet[3] = static_cast<uint8_t>(parameter & 0xFF);
         packet[4] = static_cast<uint8_t>(parameter >> 8);
         if (writePacket(packet)) {
-            readPacket(packet);
+            notExamined(readPacket(packet));
         } else {
             packet.clear();
         }

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "base/format.h"
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/chip_families.h"
 #include "device/chip_id_cache.h"
@@ -15,7 +16,7 @@ const ChipFamily& currentFamily() { return chipFamilyOf(boardReadChipId()); }
 // A register read whose request failed or whose reply never came reads as zero.
 uint8_t readRegisterByte(int32_t address) {
     uint8_t value = 0;
-    boardReadMemory(false, address, &value, 1);
+    notExamined(boardReadMemory(false, address, &value, 1));
     return value;
 }
 
@@ -51,7 +52,7 @@ bool boardSetCpuControl(uint8_t mask) {
 
 void boardReportCpuState() {
     std::array<uint8_t, 2> counter{};
-    boardReadMemory(true, kProgramCounterRegister, counter.data(), 2);
+    notExamined(boardReadMemory(true, kProgramCounterRegister, counter.data(), 2));
     const uint8_t status = readRegisterByte(kCpuStatusRegister);
     writeTrace(formatText("CPU %s, PC %x\n", {(status & 1) ? "Stopped" : "Running", littleEndian(counter.data(), 2)}));
 }
@@ -66,14 +67,14 @@ bool boardIndirectWrite(uint32_t value, uint16_t target) {
 uint32_t boardIndirectRead(uint16_t target) {
     std::array<uint8_t, 2> address{};
     putLittleEndian(address.data(), target, 2);
-    boardWriteMemory(true, address.data(), currentFamily().indirectReadAddress, 2);
+    notExamined(boardWriteMemory(true, address.data(), currentFamily().indirectReadAddress, 2));
     std::array<uint8_t, 4> result{};
-    boardReadMemory(true, currentFamily().indirectResult, result.data(), 4);
+    notExamined(boardReadMemory(true, currentFamily().indirectResult, result.data(), 4));
     return littleEndian(result.data(), 4);
 }
 
 bool boardSetReg8010() {
-    boardWriteRegisterByte(kReg8010, 0x01);
+    notExamined(boardWriteRegisterByte(kReg8010, 0x01));
     return true;
 }
 

@@ -24,14 +24,14 @@ bool hidLinkOpen();
 void closeHidLink();
 
 // The first board present, opened; kInvalidHidHandle if there is none. Not stored in HidLink.
-HidHandle openDownloadBoard();
+[[nodiscard]] HidHandle openDownloadBoard();
 
 // Stores 0xF2 in byte 0 and writes all 64 bytes; true when all went out.
 // A failed transfer resets the link: close, then rediscover at once.
-bool writePacket(DevicePacket& packet);
+[[nodiscard]] bool writePacket(DevicePacket& packet);
 // True when exactly 64 bytes were read; otherwise the packet holds 64 zeros.
 // A failed transfer resets the link; a short read does not.
-bool readPacket(DevicePacket& packet);
+[[nodiscard]] bool readPacket(DevicePacket& packet);
 
 // Busy-waits at least that long on the clock seam's high-resolution counter.
 void delayMicroseconds(double micros);

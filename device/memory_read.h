@@ -10,6 +10,6 @@ struct MemoryReadOutcome {
     bool replied = true;  // every reply arrived whole
 };
 
-MemoryReadOutcome readMemoryWithOutcome(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
+[[nodiscard]] MemoryReadOutcome readMemoryWithOutcome(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
 
 }  // namespace tessorin

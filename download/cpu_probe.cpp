@@ -1,5 +1,6 @@
 #include "download/cpu_probe.h"
 
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 
 namespace tessorin::download {
@@ -15,20 +16,20 @@ int32_t boardHaltAndInspectCpu() {
     if (!boardWaitReady(kHandshakeParameter)) return 0;
     if (!boardHandshake(kHandshakeParameter)) return 0;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        boardWriteRegisterByte(kCpuControlRegister, 0x01);  // a plain write, not a read-modify-write
+        notExamined(boardWriteRegisterByte(kCpuControlRegister, 0x01));  // a plain write, not a read-modify-write
         uint8_t pc[2] = {0, 0};
-        boardReadMemory(true, kProgramCounterRegister, pc, 2);
+        notExamined(boardReadMemory(true, kProgramCounterRegister, pc, 2));
         uint8_t status = 0;
-        boardReadMemory(false, kCpuStatusRegister, &status, 1);
+        notExamined(boardReadMemory(false, kCpuStatusRegister, &status, 1));
         const uint16_t programCounter = static_cast<uint16_t>(pc[0] | (pc[1] << 8));
         const bool stopped = (status & kCpuStoppedBit) != 0;
 
-        boardIndirectWrite(kProbeSetupValue, kProbeSetupTarget);
+        notExamined(boardIndirectWrite(kProbeSetupValue, kProbeSetupTarget));
         const uint32_t v = boardIndirectRead(kProbeFlagTarget);
         const bool flagged = (v & kProbeFlagBit) != 0;
         uint32_t r = 0;
         if (flagged) {
-            boardIndirectWrite(kProbeSelectValue, kProbeSelectTarget);
+            notExamined(boardIndirectWrite(kProbeSelectValue, kProbeSelectTarget));
             r = boardIndirectRead(kProbeFlaggedResultTarget);
         } else {
             r = boardIndirectRead(kProbeResultTarget);

@@ -6,6 +6,7 @@
 
 #include "base/clock.h"
 #include "base/format.h"
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/chip_families.h"
 #include "device/hid_link.h"
@@ -25,12 +26,12 @@ EepromEngine currentEngine() { return chipFamilyOf(boardReadChipId()).eeprom; }
 
 bool eepromStartAndWait() {
     const EepromEngine engine = currentEngine();
-    boardWriteRegisterByte(engine.startRegister, engine.startValue);
+    notExamined(boardWriteRegisterByte(engine.startRegister, engine.startValue));
     Clock& clock = processClock();
     const uint64_t start = clock.tickMs();
     for (;;) {
         uint8_t status = 0;
-        boardReadMemory(false, kEepromStatusRegister, &status, 1);
+        notExamined(boardReadMemory(false, kEepromStatusRegister, &status, 1));
         if (status & engine.doneBit) return true;
         if (clock.tickMs() - start > kDoneWaitMs) return false;
     }
@@ -40,10 +41,10 @@ bool eepromTransferChunk(const uint8_t* record, int32_t recordLength) {
     const EepromEngine engine = currentEngine();
     const uint8_t noOffset[2] = {0x00, 0x00};
     const uint8_t length[2] = {static_cast<uint8_t>(recordLength & 0xFF), static_cast<uint8_t>((recordLength >> 8) & 0xFF)};
-    boardWriteRegisterByte(engine.modeRegister, engine.modeValue);
-    boardWriteMemory(true, noOffset, engine.offsetRegister, 2);
-    boardWriteMemory(true, length, engine.lengthRegister, 2);
-    boardWriteMemory(true, record, engine.stagingBuffer, recordLength);
+    notExamined(boardWriteRegisterByte(engine.modeRegister, engine.modeValue));
+    notExamined(boardWriteMemory(true, noOffset, engine.offsetRegister, 2));
+    notExamined(boardWriteMemory(true, length, engine.lengthRegister, 2));
+    notExamined(boardWriteMemory(true, record, engine.stagingBuffer, recordLength));
     return eepromStartAndWait();
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "download/code_image_file.h"
 
@@ -37,7 +38,7 @@ bool loadCodeImage(std::span<const uint8_t> image) {
 }
 
 bool downloadRomImage(const std::string& imagePath) {
-    boardHandshake(kHandshakeParameter);  // only the exchange is wanted here, not its answer
+    notExamined(boardHandshake(kHandshakeParameter));  // only the exchange is wanted here, not its answer
     std::vector<uint8_t> buffer(ROM_IMAGE_CAPACITY);
     std::optional<std::span<const uint8_t>> image = readImageForDownload(buffer, imagePath);
     if (!image) return false;

@@ -1,6 +1,7 @@
 #include "download/worker_bodies.h"
 
 #include "base/format.h"
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "download/cpu_probe.h"
 #include "download/dat_download.h"
@@ -14,7 +15,7 @@ void runRomDownload(DownloadHost& host, const std::string& imagePath) {
     const MessageTable& messages = host.messages();
     LogPane& pane = host.logPane();
     pane.appendLogPane(messages[msgDownloading]);
-    boardSetReg8010();
+    notExamined(boardSetReg8010());
     writeTrace("eku after\n");
     boardReportCpuState();
     boardReportCpuState();
@@ -47,7 +48,7 @@ void runStationDownload(DownloadHost& host, const std::string& imagePath, const 
         return;
     }
     for (const StationPreset& preset : *presets) writeStationPreset(preset);
-    if (!presets->empty()) boardSetReg8010();
+    if (!presets->empty()) notExamined(boardSetReg8010());
     probeCpuBeforeDownload();
     const bool downloaded = downloadRomImage(imagePath);
     writeLog(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/chip_id_cache.h"
 #include "device/hid_link.h"
@@ -95,9 +96,9 @@ const std::string& romImagePath() {
 // Reads into a buffer of exactly the asked length, so a write past it is caught.
 void readEveryRange(int32_t address, int32_t length) {
     std::vector<uint8_t> destination(static_cast<size_t>(std::max(length, 0)));
-    boardReadMemory(true, address, destination.data(), length);
-    boardReadMemory(false, address, destination.data(), length);
-    readMemoryWithOutcome(true, address, destination.data(), length);
+    notExamined(boardReadMemory(true, address, destination.data(), length));
+    notExamined(boardReadMemory(false, address, destination.data(), length));
+    notExamined(readMemoryWithOutcome(true, address, destination.data(), length));
 }
 
 }  // namespace
@@ -122,11 +123,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetChipIdCache();
     setHidLink(openDownloadBoard());
 
-    boardHandshake(kHandshakeParameter);
-    boardWaitReady(kHandshakeParameter);
+    notExamined(boardHandshake(kHandshakeParameter));
+    notExamined(boardWaitReady(kHandshakeParameter));
     readEveryRange(address, length);
-    boardReadChipId();
-    chipInKnownList();
+    notExamined(boardReadChipId());
+    notExamined(chipInKnownList());
     boardReportCpuState();
     download::probeCpuBeforeDownload();
     download::eepromStartAndWait();

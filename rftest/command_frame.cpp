@@ -1,6 +1,7 @@
 #include "rftest/command_frame.h"
 
 #include "base/format.h"
+#include "base/not_examined.h"
 #include "base/numbers.h"
 #include "device/board_commands.h"
 #include "report/handler_guard.h"
@@ -35,7 +36,7 @@ void sendByteCommand(RfHost& host, uint32_t address, uint32_t value, std::string
     requireWriteSent(host, boardWriteMemory(true, bytes.data(), chipAddress, 1), label);
     // The chip's answer is not checked; the read-back only completes the exchange.
     uint8_t readBack = 0;
-    boardReadMemory(true, chipAddress, &readBack, 1);
+    notExamined(boardReadMemory(true, chipAddress, &readBack, 1));
     closeBoardAfterCommand(host.pane(), host.messages(), label);
 }
 

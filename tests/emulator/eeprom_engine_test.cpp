@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "emulator/chip_family.h"
 #include "emulator/serial_eeprom.h"
@@ -49,7 +50,7 @@ protected:
     }
     uint8_t status() {
         uint8_t value = 0;
-        boardReadMemory(false, emulator::kEepromStatusRegister, &value, 1);
+        notExamined(boardReadMemory(false, emulator::kEepromStatusRegister, &value, 1));
         return value;
     }
     std::vector<uint8_t> eeprom(uint16_t address, int count) {

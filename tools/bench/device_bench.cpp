@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 #include "emulator/board_emulator.h"
@@ -27,9 +28,9 @@ public:
         setHidTransport(&emulator);
         setHidLink(openDownloadBoard());
         // Hold the CPU and set the port up, so every byte takes the capture path.
-        boardSetCpuControl(1);
+        notExamined(boardSetCpuControl(1));
         const uint8_t setUp[3] = {0x00, 0x80, 0x00};
-        for (int i = 0; i < 3; ++i) boardWriteMemory(true, &setUp[i], 0x8022 + i, 1);
+        for (int i = 0; i < 3; ++i) notExamined(boardWriteMemory(true, &setUp[i], 0x8022 + i, 1));
     }
     ~QuietBoard() {
         closeHidLink();
