@@ -72,7 +72,8 @@ IniDocument::IniDocument(std::string_view iniText) {
         if (!section || line.starts_with(';')) continue;
         // A line without "=" names a key with no value, as GetPrivateProfileStringW reads it.
         const size_t equals = line.find('=');
-        std::string_view value = equals == std::string_view::npos ? std::string_view() : trimBlanks(line.substr(equals + 1));
+        std::string_view value;
+        if (equals != std::string_view::npos) value = trimBlanks(line.substr(equals + 1));
         value = withoutQuotes(value.substr(0, value.find('\0')));
         section->try_emplace(nameKey(line.substr(0, equals)), value);
     }
