@@ -19,41 +19,50 @@ constexpr std::array<std::string_view, static_cast<size_t>(ChipDef::Key::count)>
 
 bool contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
+// Parameter 0 to 6; any other index names parameter 0.
+ChipDef::Key paramAddressKey(int parameterIndex) {
+    bool known = parameterIndex >= 0 && parameterIndex < static_cast<int>(kChipAddressParamCount);
+    size_t offset = known ? static_cast<size_t>(parameterIndex) : 0;
+    return static_cast<ChipDef::Key>(static_cast<size_t>(ChipDef::Key::freqAddr) + offset);
+}
+
+std::string readKey(const ProfileReader& profile, ChipDef::Key key) {
+    return profile.readString(kChipSection, ChipDef::keyName(key));
+}
+
 }  // namespace
 
 std::string ChipDef::keyName(Key key) {
     return std::string(kChipKeyPrefix) + std::string(kKeyWords.at(static_cast<size_t>(key)));
 }
 
-ChipDef::ChipDef(const std::string& iniPath) : iniPath_(iniPath) {
-    runRecordGuarded([this] { load(); });
+ChipDef::ChipDef(const ProfileReader& profile) : iniPath_(profile.iniPath()) {
+    runRecordGuarded([&] { load(profile); });
 }
 
 std::string ChipDef::readChipKey(std::string_view key) const { return readProfileString(kChipSection, key, iniPath_); }
 
 std::string ChipDef::paramAddressText(int parameterIndex) const {
-    bool known = parameterIndex >= 0 && parameterIndex < static_cast<int>(kChipAddressParamCount);
-    size_t offset = known ? static_cast<size_t>(parameterIndex) : 0;
-    return readKey(static_cast<Key>(static_cast<size_t>(Key::freqAddr) + offset));
+    return readChipKey(keyName(paramAddressKey(parameterIndex)));
 }
 
-void ChipDef::load() {
-    chipType_ = readKey(Key::type);
+void ChipDef::load(const ProfileReader& profile) {
+    chipType_ = readKey(profile, Key::type);
     for (int parameter = 0; parameter < static_cast<int>(kChipAddressParamCount); ++parameter)
-        addressValid_.push_back(isNonZeroNumber(paramAddressText(parameter)));
-    loadFreqDrift();
-    loadPower();
+        addressValid_.push_back(isNonZeroNumber(readKey(profile, paramAddressKey(parameter))));
+    loadFreqDrift(profile);
+    loadPower(profile);
 }
 
-void ChipDef::loadFreqDrift() {
-    if (!isNonZeroNumber(readKey(Key::freqDriftAddr))) {
+void ChipDef::loadFreqDrift(const ProfileReader& profile) {
+    if (!isNonZeroNumber(readKey(profile, Key::freqDriftAddr))) {
         addressValid_.push_back(false);
         return;
     }
     addressValid_.push_back(true);
     freqDriftSupported_ = true;
-    freqDriftPre_ = readKey(Key::freqDriftPre);
-    freqDriftRangeText_ = readKey(Key::freqDriftRange);
+    freqDriftPre_ = readKey(profile, Key::freqDriftPre);
+    freqDriftRangeText_ = readKey(profile, Key::freqDriftRange);
     if (contains(freqDriftRangeText_, '[') && contains(freqDriftRangeText_, ']') && contains(freqDriftRangeText_, ',')) {
         std::erase_if(freqDriftRangeText_, [](char c) { return c == '[' || c == ']'; });
         std::vector<std::string> bounds = splitList(freqDriftRangeText_, ',');
@@ -63,11 +72,11 @@ void ChipDef::loadFreqDrift() {
             freqDriftMax_ = leadingInteger(bounds[1], 16);
         }
     }
-    freqDriftPost_ = readKey(Key::freqDriftPost);
+    freqDriftPost_ = readKey(profile, Key::freqDriftPost);
 }
 
-void ChipDef::loadPower() {
-    std::string addressText = readKey(Key::powerAddr);
+void ChipDef::loadPower(const ProfileReader& profile) {
+    std::string addressText = readKey(profile, Key::powerAddr);
     if (!isNonZeroNumber(addressText)) {
         addressValid_.push_back(false);
         return;
@@ -75,7 +84,7 @@ void ChipDef::loadPower() {
     addressValid_.push_back(true);
     powerSupported_ = true;
     powerAddrs_ = expandTextListOfKey(keyName(Key::powerAddr), addressText);
-    std::vector<std::string> values = expandTextListOfKey(keyName(Key::powerValue), readKey(Key::powerValue));
+    std::vector<std::string> values = expandTextListOfKey(keyName(Key::powerValue), readKey(profile, Key::powerValue));
     size_t registers = powerAddrs_.size();
     if (registers == 0) return;
     size_t perRegister = values.size() / registers;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/profile_read.h"
+
 namespace tessorin {
 
 constexpr const char* kChipSection = "chip_impl";
@@ -28,7 +30,7 @@ public:
     ChipDef() = default;
     // Loads from the file under the record guard; an error ends the load and
     // the fields set before it keep their values.
-    explicit ChipDef(const std::string& iniPath);
+    explicit ChipDef(const ProfileReader& profile);
 
     // The value of a full key name in section chip_impl, read from the file now.
     std::string readChipKey(std::string_view key) const;
@@ -56,10 +58,9 @@ public:
     std::vector<std::vector<std::string>> powerValueTable() const { return powerValueTable_; }
 
 private:
-    std::string readKey(Key key) const { return readChipKey(keyName(key)); }
-    void load();
-    void loadFreqDrift();
-    void loadPower();
+    void load(const ProfileReader& profile);
+    void loadFreqDrift(const ProfileReader& profile);
+    void loadPower(const ProfileReader& profile);
 
     std::vector<bool> addressValid_;
     std::string iniPath_;

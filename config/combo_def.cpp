@@ -6,23 +6,22 @@
 #include "base/numbers.h"
 #include "config/ini_path.h"
 #include "config/keyed_lists.h"
-#include "config/profile_read.h"
 #include "config/record_guard.h"
 
 namespace tessorin {
 
-ComboDef ComboDef::loadRfParameter(const std::string& iniPath, std::string_view stem, std::string_view section) {
-    requireReadableIni(iniPath);
+ComboDef ComboDef::loadRfParameter(const ProfileReader& profile, std::string_view stem, std::string_view section) {
+    requireReadableIni(profile.iniPath());
     ComboDef combo;
     combo.section_ = section;
-    combo.iniPath_ = iniPath;
+    combo.iniPath_ = profile.iniPath();
     combo.baseKey_ = stem;
     combo.comboKey_ = combo.baseKey_ + "_combox";
     combo.valueKey_ = combo.baseKey_ + "_value";
     combo.initIndexKey_ = combo.baseKey_ + "_init_select_index";
-    std::string initIndexText = readProfileString(section, combo.initIndexKey_, iniPath);
-    std::string valueText = readProfileString(section, combo.valueKey_, iniPath);
-    std::string comboText = readProfileString(section, combo.comboKey_, iniPath);
+    std::string initIndexText = profile.readString(section, combo.initIndexKey_);
+    std::string valueText = profile.readString(section, combo.valueKey_);
+    std::string comboText = profile.readString(section, combo.comboKey_);
     runRecordGuarded([&] {
         combo.displayTexts_ = expandTextListOfKey(combo.comboKey_, comboText);
         combo.numericValues_ = expandNumberListOfKey(combo.valueKey_, valueText);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/profile_read.h"
+
 namespace tessorin {
 
 class ComboDef {
@@ -15,7 +17,7 @@ public:
     // An RF parameter of section common: reads stem_init_select_index,
     // stem_value and stem_combox, then expands them under the record guard.
     // Raises ConfigError for an empty path or a file that cannot be read.
-    static ComboDef loadRfParameter(const std::string& iniPath, std::string_view stem, std::string_view section);
+    static ComboDef loadRfParameter(const ProfileReader& profile, std::string_view stem, std::string_view section);
     // A configured control, from texts already read; under the record guard.
     // comboKey and valueKey name the keys in the error of an over-long list.
     static ComboDef loadConfigured(std::string_view comboKey, std::string_view comboText, std::string_view valueKey,

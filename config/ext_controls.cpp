@@ -2,7 +2,6 @@
 
 #include "base/format.h"
 #include "base/numbers.h"
-#include "config/profile_read.h"
 #include "report/log.h"
 
 namespace tessorin {
@@ -20,15 +19,15 @@ void ExtControlDef::setControlIds(int labelId, int comboId, int buttonId) {
     buttonId_ = buttonId;
 }
 
-ExtControlSet::ExtControlSet(const std::string& iniPath) : iniPath_(iniPath) {
-    countText_ = readProfileStringLong(kExtPrefix, kExtCountKey, iniPath_);
+ExtControlSet::ExtControlSet(const ProfileReader& profile) : iniPath_(profile.iniPath()) {
+    countText_ = profile.readLong(kExtPrefix, kExtCountKey);
     count_ = leadingInteger(countText_, 10);
     if (count_ > kMaxExtControls) {
         writeLog(formatText("ext_count %d is more than the %d configured controls supported; none is loaded\n",
                             {count_, kMaxExtControls}));
         return;
     }
-    readKeys();
+    readKeys(profile);
     buildControls();
 }
 
@@ -37,11 +36,11 @@ std::string ExtControlSet::keyText(const std::string& key) const {
     return found == keyMap_.end() ? std::string() : found->second;
 }
 
-void ExtControlSet::readKeys() {
+void ExtControlSet::readKeys(const ProfileReader& profile) {
     for (int number = 1; number <= count_; ++number) {
         for (std::string_view suffix : kExtSuffixWords) {
             std::string key = formatExtKey(number, suffix);
-            std::string text = readProfileStringLong(kExtPrefix, key, iniPath_);
+            std::string text = profile.readLong(kExtPrefix, key);
             writeLog(formatText("key:%s\tvalue:%s\n", {key, text}));
             keyMap_[key] = std::move(text);
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/combo_def.h"
+#include "config/profile_read.h"
 
 namespace tessorin {
 
@@ -61,7 +62,7 @@ public:
     ExtControlSet() = default;
     // Reads ext_count and every key of every control (each logged as
     // "key:%s\tvalue:%s\n"), then builds the controls.
-    explicit ExtControlSet(const std::string& iniPath);
+    explicit ExtControlSet(const ProfileReader& profile);
 
     const std::string& countText() const { return countText_; }
     int32_t count() const { return count_; }
@@ -72,7 +73,7 @@ public:
     const ExtControlList& controls() const { return controls_; }
 
 private:
-    void readKeys();
+    void readKeys(const ProfileReader& profile);
     void buildControls();
 
     std::string countText_;

@@ -1,7 +1,6 @@
 #include "config/ini_file_reader.h"
 
-#include <cstdio>
-#include <memory>
+#include <optional>
 
 #include "base/paths.h"
 #include "base/text.h"
@@ -9,12 +8,17 @@
 namespace tessorin {
 namespace {
 
+// What GetPrivateProfileStringW trims: ^Z is what DOS tools leave at the end of a file.
+constexpr std::string_view kBlanks = " \t\r\n\v\f\x1a";
+constexpr std::string_view kLineEnds = "\r\n";
+
 std::string_view trimBlanks(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r";
-    size_t first = text.find_first_not_of(blanks);
+    size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
+
+std::string nameKey(std::string_view name) { return asciiLower(trimBlanks(name)); }
 
 std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
     std::u16string units;
@@ -26,24 +30,6 @@ std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
     }
     return utf16ToUtf8(units);
 }
-
-// Lines end at LF; a text without any LF further on ends its lines at CR.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-    bool next(std::string_view& line) {
-        if (rest_.empty()) return false;
-        size_t end = rest_.find('\n');
-        if (end == std::string_view::npos) end = rest_.find('\r');
-        if (end == std::string_view::npos) end = rest_.size();
-        line = rest_.substr(0, end);
-        rest_.remove_prefix(end < rest_.size() ? end + 1 : end);
-        return true;
-    }
-
-private:
-    std::string_view rest_;
-};
 
 // The name inside "[...]", up to the last "]" of the line; false for any other line.
 bool sectionName(std::string_view line, std::string_view& name) {
@@ -61,16 +47,6 @@ std::string_view withoutQuotes(std::string_view value) {
     return value;
 }
 
-std::string readAllBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openFile(path, "rb"), &std::fclose);
-    std::string bytes;
-    if (!file) return bytes;
-    char chunk[8192];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-    return bytes;
-}
-
 }  // namespace
 
 std::string decodeIniBytes(std::string_view bytes) {
@@ -80,37 +56,45 @@ std::string decodeIniBytes(std::string_view bytes) {
     return utf16ToUtf8(utf8ToUtf16(bytes));
 }
 
-std::string findIniValue(std::string_view iniText, std::string_view section, std::string_view key,
-                         size_t bufferUnits) {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
-    LineReader lines(iniText);
-    std::string_view line;
-    bool inSection = false;
-    while (lines.next(line)) {
-        line = trimBlanks(line);
+IniDocument::IniDocument(std::string_view iniText) {
+    Keys* section = nullptr;  // null before the first header and in a repeated section
+    while (!iniText.empty()) {
+        const size_t end = iniText.find_first_of(kLineEnds);
+        const std::string_view line = trimBlanks(iniText.substr(0, end));
+        iniText.remove_prefix(end == std::string_view::npos ? iniText.size() : end + 1);
+        if (line.empty()) continue;
         std::string_view name;
         if (sectionName(line, name)) {
-            // Only the first section of that name counts.
-            if (inSection) return {};
-            inSection = equalsNoCase(name, section);
+            auto [entry, isNew] = sections_.try_emplace(nameKey(name));
+            section = isNew ? &entry->second : nullptr;
             continue;
         }
-        if (!inSection || line.starts_with(';')) continue;
+        if (!section || line.starts_with(';')) continue;
         // A line without "=" names a key with no value, as GetPrivateProfileStringW reads it.
-        size_t equals = line.find('=');
-        if (!equalsNoCase(trimBlanks(line.substr(0, equals)), key)) continue;
-        if (equals == std::string_view::npos) return {};
-        std::string_view value = trimBlanks(line.substr(equals + 1));
+        const size_t equals = line.find('=');
+        std::string_view value;
+        if (equals != std::string_view::npos) value = trimBlanks(line.substr(equals + 1));
         value = withoutQuotes(value.substr(0, value.find('\0')));
-        return bufferUnits == 0 ? std::string() : truncateToUtf16Units(value, bufferUnits - 1);
+        section->try_emplace(nameKey(line.substr(0, equals)), value);
     }
-    return {};
+}
+
+IniDocument IniDocument::fromFile(const std::string& iniPath) {
+    std::optional<std::string> bytes = readWholeFile(iniPath);
+    return IniDocument(bytes ? decodeIniBytes(*bytes) : std::string());
+}
+
+std::string IniDocument::value(std::string_view section, std::string_view key, size_t bufferUnits) const {
+    if (bufferUnits == 0) return {};
+    auto keys = sections_.find(nameKey(section));
+    if (keys == sections_.end()) return {};
+    auto found = keys->second.find(nameKey(key));
+    return found == keys->second.end() ? std::string() : truncateToUtf16Units(found->second, bufferUnits - 1);
 }
 
 std::string readIniFileValue(const std::string& iniPath, std::string_view section, std::string_view key,
                              size_t bufferUnits) {
-    return findIniValue(decodeIniBytes(readAllBytes(iniPath)), section, key, bufferUnits);
+    return IniDocument::fromFile(iniPath).value(section, key, bufferUnits);
 }
 
 }  // namespace tessorin

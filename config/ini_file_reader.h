@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace tessorin {
 
@@ -13,14 +14,27 @@ namespace tessorin {
 // become U+FFFD).
 std::string decodeIniBytes(std::string_view bytes);
 
-// Looks key up in section of UTF-8 INI text: names without regard to ASCII
-// case, the first matching section and the first matching key in it, blanks
-// around key and value trimmed, one pair of enclosing quotes removed, the value
-// cut to bufferUnits - 1 UTF-16 units. "" when not found.
-std::string findIniValue(std::string_view iniText, std::string_view section, std::string_view key,
-                         size_t bufferUnits);
+// UTF-8 INI text read once, answering any number of lookups. Lines end at CR or
+// LF; names compare without regard to ASCII case; only the first section of a
+// name and the first key of a name in it count; blanks (space, tab, CR, LF, VT,
+// FF and ^Z) around section names, keys and values are trimmed, one pair of
+// enclosing quotes comes off a value, and a line starting with ";" is a comment.
+class IniDocument {
+public:
+    explicit IniDocument(std::string_view iniText);
+    // The decoded file; empty when the file cannot be read.
+    static IniDocument fromFile(const std::string& iniPath);
 
-// The same on a file by UTF-8 path; "" when the file cannot be read.
+    // The value cut to bufferUnits - 1 UTF-16 units; "" when not found.
+    std::string value(std::string_view section, std::string_view key, size_t bufferUnits) const;
+
+private:
+    // Names in ASCII lower case.
+    using Keys = std::unordered_map<std::string, std::string>;
+    std::unordered_map<std::string, Keys> sections_;
+};
+
+// One lookup in the file by UTF-8 path; "" when the file cannot be read.
 std::string readIniFileValue(const std::string& iniPath, std::string_view section, std::string_view key,
                              size_t bufferUnits);
 

@@ -6,17 +6,12 @@
 #include "base/paths.h"
 
 namespace tessorin {
-namespace {
 
-// GetPrivateProfileStringW looks for a relative name in the Windows folder, not
-// in the current one where the existence test found it.
 std::string absoluteIniPath(const std::string& iniPath) {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(iniPath), error);
     return error || iniPath.empty() ? iniPath : pathToUtf8(absolute);
 }
-
-}  // namespace
 
 std::string readProfileString(std::string_view section, std::string_view key, const std::string& iniPath) {
     return readPlatformProfile(section, key, absoluteIniPath(iniPath), kProfileBufferUnits);

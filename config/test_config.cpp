@@ -12,14 +12,18 @@ const ComboDef& TestConfig::rfCombo(int index) const {
     return rfCombos_[static_cast<size_t>(index)];
 }
 
-std::unique_ptr<TestConfig> loadTestConfig(const std::string& iniPath) {
+std::unique_ptr<TestConfig> loadTestConfig(const ProfileReader& profile) {
     std::array<ComboDef, kRfParamCount> rfCombos;
     for (int index = 0; index < kRfParamCount; ++index)
         rfCombos[static_cast<size_t>(index)] =
-            ComboDef::loadRfParameter(iniPath, rfParamNames[static_cast<size_t>(index)], kRfSection);
-    ChipDef chip(iniPath);
-    ExtControlSet extControls(iniPath);
+            ComboDef::loadRfParameter(profile, rfParamNames[static_cast<size_t>(index)], kRfSection);
+    ChipDef chip(profile);
+    ExtControlSet extControls(profile);
     return std::make_unique<TestConfig>(std::move(rfCombos), std::move(chip), std::move(extControls));
+}
+
+std::unique_ptr<TestConfig> loadTestConfig(const std::string& iniPath) {
+    return loadTestConfig(*openProfileForLoad(iniPath));
 }
 
 }  // namespace tessorin

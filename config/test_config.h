@@ -12,6 +12,7 @@
 #include "config/combo_def.h"
 #include "config/config_error.h"
 #include "config/ext_controls.h"
+#include "config/profile_read.h"
 
 namespace tessorin {
 
@@ -46,5 +47,7 @@ private:
 // Raises ConfigError ("iniPath不能为空!\n", "ini文件[path]不存在", or a file that
 // cannot be read) before anything is loaded; every later error ends only its record.
 std::unique_ptr<TestConfig> loadTestConfig(const std::string& iniPath);
+// The same, every key read through profile.
+std::unique_ptr<TestConfig> loadTestConfig(const ProfileReader& profile);
 
 }  // namespace tessorin

@@ -89,6 +89,12 @@ CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& p
     if (!file) return {CodeFileStatus::OpenFailed, 0, CodeFileLayout::BytePerLine};
 
     CodeLinePieces pieces(file.get());
+    // Editors save text with a byte-order mark. Read as digits, UTF-8's would turn the first
+    // number into zeros and UTF-16's every number: neither may reach a chip.
+    const std::string_view start = pieces.peekStart(3);
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF"))
+        return {CodeFileStatus::Utf16Text, 0, CodeFileLayout::BytePerLine};
+    if (start == "\xEF\xBB\xBF") pieces.skip(start.size());
     std::string_view line;
     if (!pieces.next(line)) return {CodeFileStatus::Empty, 0, CodeFileLayout::BytePerLine};
 

@@ -19,6 +19,7 @@ enum class CodeFileStatus {
     OpenFailed,
     Empty,       // opened, but no lines
     TooLarge,    // yields more bytes than the destination holds; refused as a whole
+    Utf16Text,   // starts with a UTF-16 byte-order mark; refused as a whole
 };
 
 struct CodeFileResult {
@@ -27,8 +28,9 @@ struct CodeFileResult {
     CodeFileLayout layout = CodeFileLayout::BytePerLine;
 };
 
-// Reads the file at the UTF-8 path into destination, never past its end. Writes
-// no message; callers report by the status.
+// Reads the file at the UTF-8 path into destination, never past its end. A UTF-8
+// byte-order mark at the start is skipped. Writes no message; callers report by
+// the status.
 CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path);
 
 }  // namespace tessorin::download

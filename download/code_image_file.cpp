@@ -14,6 +14,10 @@ std::optional<std::span<const uint8_t>> readImageForDownload(std::span<uint8_t> 
         case CodeFileStatus::TooLarge:
             writeLog(formatText("code file %s is larger than %u bytes\n", {imagePath, buffer.size()}));
             return std::nullopt;
+        case CodeFileStatus::Utf16Text:
+            writeLog(formatText("code file %s is UTF-16 text; save it as ASCII or UTF-8 and download again\n",
+                                {imagePath}));
+            return std::nullopt;
         case CodeFileStatus::OpenFailed:
         case CodeFileStatus::Empty:
             break;

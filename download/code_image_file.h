@@ -8,7 +8,8 @@
 namespace tessorin::download {
 
 // The image bytes read into buffer, or nothing after "error opening code file %s\n"
-// (missing or empty file) or a line saying the file is too large for the buffer.
+// (missing or empty file) or a line saying the file is too large for the buffer
+// or saved as UTF-16.
 std::optional<std::span<const uint8_t>> readImageForDownload(std::span<uint8_t> buffer, const std::string& imagePath);
 
 }  // namespace tessorin::download

@@ -1,5 +1,7 @@
 #include "download/code_line_pieces.h"
 
+#include <algorithm>
+
 namespace tessorin::download {
 
 int CodeLinePieces::peekRawChar() {
@@ -9,6 +11,15 @@ int CodeLinePieces::peekRawChar() {
         if (filled_ == 0) return EOF;
     }
     return static_cast<unsigned char>(buffer_[position_]);
+}
+
+std::string_view CodeLinePieces::peekStart(size_t count) {
+    while (filled_ < count) {
+        size_t got = std::fread(buffer_.data() + filled_, 1, count - filled_, file_);
+        if (got == 0) break;
+        filled_ += got;
+    }
+    return std::string_view(buffer_.data(), std::min(count, filled_));
 }
 
 int CodeLinePieces::rawChar() {

@@ -19,6 +19,11 @@ public:
 
     // The next piece; false at the end of the file. The view lives until the next call.
     bool next(std::string_view& piece);
+    // Up to count bytes from the start of the file, read but not taken; before
+    // the first piece only.
+    std::string_view peekStart(size_t count);
+    // Takes count bytes that peekStart showed.
+    void skip(size_t count) { position_ += count; }
 
 private:
     int nextChar();     // EOF at the end

@@ -3,7 +3,9 @@
 // write past the end is caught, and the three reads must agree.
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "download/code_file_reader.h"
@@ -48,8 +50,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Read dat = readInto(tessorin::download::DAT_IMAGE_CAPACITY, file.path());
     const Read small = readInto(1 + size % 97, file.path());
 
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view utf8Mark = "\xEF\xBB\xBF";
+    auto startsWithUtf16Mark = [](std::string_view text) {
+        return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
+    };
     require(rom.result.status != CodeFileStatus::OpenFailed, "a file just written failed to open");
-    require((size == 0) == (rom.result.status == CodeFileStatus::Empty), "only a file without lines is empty");
+    require((size == 0 || bytes == utf8Mark) == (rom.result.status == CodeFileStatus::Empty),
+            "only a file without lines is empty");
+    require(startsWithUtf16Mark(bytes) == (rom.result.status == CodeFileStatus::Utf16Text),
+            "UTF-16 refused for another reason than its mark");
+    // Only the first mark is one: what follows it is read as text, whatever it looks like.
+    const std::string_view afterMark = bytes.substr(std::min(size, utf8Mark.size()));
+    if (bytes.starts_with(utf8Mark) && !afterMark.starts_with(utf8Mark) && !startsWithUtf16Mark(afterMark)) {
+        static const tessorin::fuzzing::ScratchFile unmarked("unmarked.rom");
+        if (!unmarked.write(data + utf8Mark.size(), size - utf8Mark.size())) return 0;
+        const Read plain = readInto(tessorin::download::ROM_IMAGE_CAPACITY, unmarked.path());
+        require(plain.result.layout == rom.result.layout && plain.bytes == rom.bytes,
+                "the UTF-8 mark changed what the file reads as");
+    }
     require(rom.result.status == dat.result.status && rom.bytes == dat.bytes, "the two capacities read differently");
     require(rom.result.layout == small.result.layout, "the capacity changed the layout");
     if (small.result.status == CodeFileStatus::Read) require(small.bytes == rom.bytes, "a small buffer read other bytes");

@@ -13,7 +13,7 @@ using Flags = std::vector<bool>;
 using Texts = std::vector<std::string>;
 
 ChipDef loadChip(const TempFolder& dir, const std::string& chipSection) {
-    return ChipDef(dir.write("chip.ini", "[chip_impl]\n" + chipSection));
+    return ChipDef(*openProfileForLoad(dir.write("chip.ini", "[chip_impl]\n" + chipSection)));
 }
 
 TEST(ChipDef, AddressTextDecidesAvailability) {
@@ -138,7 +138,7 @@ TEST(ChipDef, OverlongPowerListNamesItsKey) {
 
 TEST(ChipDef, MissingFileGivesNothingAvailable) {
     TempFolder dir;
-    ChipDef chip(dir.path("gone.ini"));
+    ChipDef chip(*openProfileForLoad(dir.path("gone.ini")));
     EXPECT_EQ(chip.addressValidFlags(), Flags(kAddressFlagCount, false));
     EXPECT_EQ(chip.chipType(), "");
     EXPECT_EQ(chip.paramAddressText(0), "");

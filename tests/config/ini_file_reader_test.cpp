@@ -20,22 +20,47 @@ TEST(IniFileReader, CaseTable) {
         std::string path = dir.write("case.ini", c.fileBytes);
         EXPECT_EQ(readIniFileValue(path, c.section, c.key, c.bufferUnits), c.expected) << c.name;
         EXPECT_EQ(readPlatformProfile(c.section, c.key, path, c.bufferUnits), c.expected) << c.name;
+        EXPECT_EQ(openProfileForLoad(path)->read(c.section, c.key, c.bufferUnits), c.expected) << c.name;
+    }
+}
+
+// Windows reads "[]" as a section named "" and keys before the first header as
+// in no section at all; Wine answers "" from those keys instead.
+TEST(IniFileReader, EmptySectionNameIsTheBracketsSection) {
+    IniDocument document("key=val_no_section\n[]\nkey=val_e_section\n[s]\n=val_no_key\n");
+    EXPECT_EQ(document.value("", "key", 260), "val_e_section");
+    EXPECT_EQ(document.value("s", "", 260), "val_no_key");
+    EXPECT_EQ(IniDocument("key=val_no_section\n").value("", "key", 260), "");
+}
+
+// One document answers every key of a load, in any order and as often as asked.
+TEST(IniFileReader, OneDocumentAnswersManyKeys) {
+    const std::string text = "[common]\nfreq=1\n[ext]\next1_addr=0x40\next2_addr = 0x41\n[COMMON]\nfreq=2\n";
+    IniDocument document(text);
+    const struct {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } reads[] = {{"common", "freq", "1"}, {"ext", "ext2_addr", "0x41"}, {"EXT", "EXT1_ADDR", "0x40"},
+                 {"ext", "ext3_addr", ""}, {" common ", "freq\t", "1"}, {"chip_impl", "freq", ""}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& r : reads) EXPECT_EQ(document.value(r.section, r.key, 260), r.expected) << r.section << "/" << r.key;
     }
 }
 
 TEST(IniFileReader, CrOnlyLineEnds) {
-    EXPECT_EQ(findIniValue("[s]\ra=b\rc=d\r", "s", "c", 260), "d");
+    EXPECT_EQ(IniDocument("[s]\ra=b\rc=d\r").value("s", "c", 260), "d");
 }
 
 TEST(IniFileReader, SurrogatePairIsNeverSplitAtTheLimit) {
     // 129 pairs fill 258 units; the 130th would need units 259 and 260.
     std::string emoji = "\U0001F600";
     std::string value = testing::repeated(emoji, 200);
-    EXPECT_EQ(findIniValue("[s]\na=" + value, "s", "a", 260), testing::repeated(emoji, 129));
+    EXPECT_EQ(IniDocument("[s]\na=" + value).value("s", "a", 260), testing::repeated(emoji, 129));
 }
 
 TEST(IniFileReader, ValueEndsAtNul) {
-    EXPECT_EQ(findIniValue(std::string("[s]\na=b\0c\n", 10), "s", "a", 260), "b");
+    EXPECT_EQ(IniDocument(std::string("[s]\na=b\0c\n", 10)).value("s", "a", 260), "b");
 }
 
 TEST(IniFileReader, MissingOrUnreadableFileGivesEmpty) {
@@ -87,7 +112,7 @@ TEST(IniFileReader, HostileBytesGiveBoundedValidText) {
         for (size_t i = 0; i < length; ++i) bytes += alphabet[random() % alphabet.size()];
         std::string text = decodeIniBytes(bytes);
         for (size_t units : {1u, 2u, 5u, 260u}) {
-            std::string value = findIniValue("[a]\n" + text, "a", "a", units);
+            std::string value = IniDocument("[a]\n" + text).value("a", "a", units);
             EXPECT_LE(utf16Length(value), units - 1);
             EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(value)), value);
         }

@@ -102,6 +102,39 @@ TEST(CodeFileReader, CarriageReturnLineFeedReadsLikeLineFeed) {
     }
 }
 
+TEST(CodeFileReader, Utf8ByteOrderMarkReadsLikeTheFileWithoutIt) {
+    for (const ReadCase& c : readCases()) {
+        TempCodeFile plain(c.content);
+        TempCodeFile marked("\xEF\xBB\xBF" + c.content);
+        Bytes fromPlain(1024), fromMarked(1024);
+        CodeFileResult a = readCodeFile(fromPlain, plain.path());
+        CodeFileResult b = readCodeFile(fromMarked, marked.path());
+        EXPECT_EQ(b.status, CodeFileStatus::Read) << c.name;
+        EXPECT_EQ(a.layout, b.layout) << c.name;
+        EXPECT_EQ(a.byteCount, b.byteCount) << c.name;
+        EXPECT_EQ(fromPlain, fromMarked) << c.name;
+    }
+    TempCodeFile markOnly("\xEF\xBB\xBF");
+    Bytes buffer(4);
+    EXPECT_EQ(readCodeFile(buffer, markOnly.path()).status, CodeFileStatus::Empty);
+}
+
+TEST(CodeFileReader, Utf16TextIsRefusedWhole) {
+    const std::string files[] = {
+        std::string("\xFF\xFE" "1\0" "2\0\n\0", 8),  // UTF-16LE "12\n"
+        std::string("\xFE\xFF\0" "1\0" "2\0\n", 8),  // UTF-16BE "12\n"
+        "\xFF\xFE",                                    // the mark alone
+    };
+    for (const std::string& content : files) {
+        TempCodeFile file(content);
+        Bytes buffer(16, 0xEE);
+        CodeFileResult result = readCodeFile(buffer, file.path());
+        EXPECT_EQ(result.status, CodeFileStatus::Utf16Text);
+        EXPECT_EQ(result.byteCount, 0u);
+        EXPECT_EQ(buffer, Bytes(16, 0xEE));
+    }
+}
+
 TEST(CodeFileReader, LoneCarriageReturnIsAnOrdinaryCharacter) {
     // "12\r34\n" is one line of five characters: a word whose digits stop at the CR.
     TempCodeFile file("12\r34\n");

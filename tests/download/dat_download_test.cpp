@@ -111,6 +111,39 @@ TEST(DatDownload, ImageBeyondTheEepromAddressSpaceIsRefusedBeforeTheFirstPage) {
     EXPECT_EQ(eepromStartsOf(session.emulator, device), 0);
 }
 
+TEST(DatDownload, ByteOrderMarksOfTheFile) {
+    const Bytes image = countingBytes(40, 0x21);
+    const struct {
+        const char* name;
+        std::string content;
+        bool written;
+    } cases[] = {
+        {"plain", bytePerLineText(image), true},
+        {"UTF-8 mark", "\xEF\xBB\xBF" + bytePerLineText(image), true},
+        {"UTF-16LE mark", std::string("\xFF\xFE" "4\0" "1\0\n\0", 8), false},
+    };
+    std::string plainTrace;
+    for (const auto& c : cases) {
+        emulator::EmulatorSession session;
+        const int device = session.emulator.addBoard(0x6D10);
+        runner::LogCapture log;
+        TempCodeFile file(c.content, "image.dat");
+        setHidLink(openDownloadBoard());
+
+        EXPECT_EQ(downloadDatImage(file.path()), c.written) << c.name;
+        if (plainTrace.empty()) plainTrace = session.emulator.trace();
+        if (c.written) {
+            EXPECT_EQ(session.emulator.trace(), plainTrace) << c.name;
+            EXPECT_EQ(eepromOf(session.emulator, device, 40), image) << c.name;
+        } else {
+            EXPECT_EQ(log.maskedText(), "[T]\t\tcode file " + file.path() +
+                                            " is UTF-16 text; save it as ASCII or UTF-8 and download again\n\n");
+            EXPECT_EQ(session.emulator.trace(), "") << c.name;
+            EXPECT_EQ(eepromStartsOf(session.emulator, device), 0) << c.name;
+        }
+    }
+}
+
 TEST(DatDownload, FullEepromImageIsWrittenWithoutWrapping) {
     emulator::EmulatorSession session;
     const int device = session.emulator.addBoard(0x6D10);

@@ -80,6 +80,64 @@ TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
     EXPECT_TRUE(codeLoadOf(session.emulator, device).empty());
 }
 
+// What one ROM download of a file holding these bytes did, on a board of its own.
+struct RomDownloadRun {
+    bool succeeded;
+    std::string log;
+    std::string trace;
+    Bytes codeLoad;
+};
+
+RomDownloadRun downloadRomFile(const std::string& content, const std::string& name = "image.rom") {
+    emulator::EmulatorSession session;
+    const int device = session.emulator.addBoard(kChip);
+    runner::LogCapture log;
+    TempCodeFile file(content, name);
+    setHidLink(openDownloadBoard());
+    session.emulator.clearTrace();
+    const bool succeeded = downloadRomImage(file.path());
+    return {succeeded, log.maskedText(), meaningfulTrace(session.emulator.trace()), codeLoadOf(session.emulator, device)};
+}
+
+TEST(RomDownload, FileWithUtf8ByteOrderMarkSendsWhatThePlainFileSends) {
+    const struct {
+        const char* layout;
+        std::string text;
+        Bytes image;
+    } cases[] = {
+        {"byte per line", bytePerLineText(countingBytes(100)), countingBytes(100)},
+        // The mark in front of the first number must not turn it into zeros.
+        {"word per line", "12345678\r\nABCD\r\n", {0x12, 0x34, 0x56, 0x78, 0x00, 0x00, 0xAB, 0xCD}},
+    };
+    for (const auto& c : cases) {
+        const RomDownloadRun plain = downloadRomFile(c.text);
+        const RomDownloadRun marked = downloadRomFile("\xEF\xBB\xBF" + c.text);
+        EXPECT_TRUE(marked.succeeded) << c.layout;
+        EXPECT_EQ(marked.codeLoad, c.image) << c.layout;
+        EXPECT_EQ(marked.trace, plain.trace) << c.layout;
+        EXPECT_EQ(marked.log, plain.log) << c.layout;
+    }
+}
+
+TEST(RomDownload, Utf16FileIsRefusedWithNothingSent) {
+    const RomDownloadRun missing = downloadRomFile("", "empty.rom");
+    const std::string files[] = {
+        std::string("\xFF\xFE" "1\0" "2\0\r\0\n\0", 10),  // UTF-16LE "12\r\n"
+        std::string("\xFE\xFF\0" "1\0" "2\0\r\0\n", 10),  // UTF-16BE "12\r\n"
+    };
+    for (const std::string& content : files) {
+        const RomDownloadRun run = downloadRomFile(content, "utf16.rom");
+        EXPECT_FALSE(run.succeeded);
+        EXPECT_NE(run.log.find("utf16.rom is UTF-16 text; save it as ASCII or UTF-8 and download again\n"),
+                  std::string::npos)
+            << run.log;
+        EXPECT_EQ(run.trace, missing.trace);  // the opening handshake only, as for a file without lines
+        EXPECT_EQ(countOf(run.trace, "> f2 16"), 0u);
+        EXPECT_EQ(countOf(run.trace, "> f2 17"), 0u);
+        EXPECT_TRUE(run.codeLoad.empty());
+    }
+}
+
 // The board vanishes right after the given request of a 100-byte download; every
 // write from then on fails to go out, and the download must say it failed.
 TEST(RomDownload, AWriteThatDoesNotGoOutFailsTheDownload) {

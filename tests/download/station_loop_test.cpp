@@ -85,6 +85,25 @@ TEST_F(StationLoopTest, FailedDownloadStillCountsAsDownloaded) {
               lines({msgOpenUsbSuccess, msgHandshakeSuccess}) + failed + lines({msgHandshakeSuccess, msgReplaceDevice}));
 }
 
+TEST_F(StationLoopTest, Utf16ImageFailsEveryChipAndTheStationGoesOn) {
+    const int device = session.emulator.addBoard(0x6D10);
+    TempCodeFile utf16(std::string("\xFF\xFE" "1\0" "1\0\n\0", 8), "utf16.rom");
+    host.imagePathValue = utf16.path();
+    runPasses(4, [&](int pass) {
+        if (pass == 1) session.emulator.detachChip(device);
+        if (pass == 2) session.emulator.attachChip(device, 0x6D11);
+    });
+    const std::string failed = line(msgDownloading) + "[T]\t\t" + formatText(host.messages()[msgRomPath], {utf16.path()}) +
+                               "\n[T]\t\tcode file " + utf16.path() +
+                               " is UTF-16 text; save it as ASCII or UTF-8 and download again\n\n" +
+                               line(msgDownloadFail) + lines({msgDownloadStart, msgDownloadFinish});
+    EXPECT_EQ(log.maskedText(), lines({msgOpenUsbSuccess, msgHandshakeSuccess}) + failed + line(msgWaitingConnect) +
+                                    line(msgHandshakeSuccess) + failed + lines({msgHandshakeSuccess, msgReplaceDevice}));
+    EXPECT_EQ(host.startRequests, 2);
+    EXPECT_EQ(countOf(session.emulator.trace(), "> f2 17"), 0u);
+    EXPECT_TRUE(codeLoadOf(device).empty());
+}
+
 TEST_F(StationLoopTest, SwappedChipGetsTheNextDownload) {
     const int device = session.emulator.addBoard(0x6D10);
     runPasses(4, [&](int pass) {

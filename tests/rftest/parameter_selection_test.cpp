@@ -1,6 +1,8 @@
 // The seven SELECT rows against the emulated board.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "rftest/rf_buttons.h"
 #include "tests/rftest/rf_test_host.h"
 
@@ -114,6 +116,26 @@ TEST(ParameterSelection, AddressIsReadFromTheFileAtEveryPress) {
 
     EXPECT_NE(host.logText().find(logLine("cmd:[e 4010 3]\n")), std::string::npos);
     EXPECT_NE(host.logText().find(logLine("cmd:[e 4020 3]\n")), std::string::npos);
+    EXPECT_EQ(host.chipBytes(0x4020, 1), std::vector<uint8_t>{0x03});
+}
+
+// An edit that keeps the file's size and modification time is still seen: no
+// cache keyed by them stands between a press and the file.
+TEST(ParameterSelection, AddressEditedWithSameSizeAndTimeIsReadAtTheNextPress) {
+    RfTestHost host;
+    host.loadIni(rfSection() + chipSection("0x4010"));
+    host.select(kFreqCombo, 0);
+    pressParameterSelect(host, 0);
+    const std::filesystem::path path = pathFromUtf8(host.iniPath());
+    const std::filesystem::file_time_type loadedAt = std::filesystem::last_write_time(path);
+    const uintmax_t loadedSize = std::filesystem::file_size(path);
+
+    host.writeIni(rfSection() + chipSection("0x4020"));
+    std::filesystem::last_write_time(path, loadedAt);
+    ASSERT_EQ(std::filesystem::file_size(path), loadedSize);
+    pressParameterSelect(host, 0);
+
+    EXPECT_NE(host.logText().find(logLine("cmd:[e 4020 3]\n")), std::string::npos) << host.logText();
     EXPECT_EQ(host.chipBytes(0x4020, 1), std::vector<uint8_t>{0x03});
 }
 
