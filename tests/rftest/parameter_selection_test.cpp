@@ -124,8 +124,8 @@ TEST(ParameterSelection, AddressIsReadFromTheFileAtEveryPress) {
 TEST(ParameterSelection, AddressEditedWithSameSizeAndTimeIsReadAtTheNextPress) {
     RfTestHost host;
     host.loadIni(rfSection() + chipSection("0x4010"));
-    host.select(kFreqCombo, 0);
-    pressParameterSelect(host, 0);
+    host.select(kFrequencyComboId, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
     const std::filesystem::path path = pathFromUtf8(host.iniPath());
     const std::filesystem::file_time_type loadedAt = std::filesystem::last_write_time(path);
     const uintmax_t loadedSize = std::filesystem::file_size(path);
@@ -133,7 +133,7 @@ TEST(ParameterSelection, AddressEditedWithSameSizeAndTimeIsReadAtTheNextPress) {
     host.writeIni(rfSection() + chipSection("0x4020"));
     std::filesystem::last_write_time(path, loadedAt);
     ASSERT_EQ(std::filesystem::file_size(path), loadedSize);
-    pressParameterSelect(host, 0);
+    pressParameterSelect(host, 0, kFrequencyComboId);
 
     EXPECT_NE(host.logText().find(logLine("cmd:[e 4020 3]\n")), std::string::npos) << host.logText();
     EXPECT_EQ(host.chipBytes(0x4020, 1), std::vector<uint8_t>{0x03});
