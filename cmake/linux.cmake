@@ -12,6 +12,8 @@ if(TESSORIN_TESTS)
   foreach(suite ${TESSORIN_LAYERS} emulator soak tools architecture)
     tessorin_test_suite(${suite})
   endforeach()
+  # The layer check reads the sources; __FILE__ may be relative (compiler caches make it so).
+  target_compile_definitions(tessorin_architecture_tests PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
   # Fake hidraw boards: the platform transport through hidapi, udev and hidraw
   # nodes that a umockdev testbed serves from the board emulator.
