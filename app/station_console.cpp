@@ -4,11 +4,12 @@
 
 namespace tessorin {
 
-StationConsoleHost::StationConsoleHost(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {
+StationConsoleHost::StationConsoleHost(std::vector<std::string> arguments, download::StationRun* stationRun)
+    : arguments_(std::move(arguments)), stationRun_(stationRun) {
     controls_.setWindowCaption(mainDialogTemplate().caption);
 }
 
-WindowSeams StationConsoleHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_); }
+WindowSeams StationConsoleHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_, stationRun_); }
 
 void StationConsoleHost::runModal(CBrevoxDownloadToolDlg& window) {
     window.attachControls(controls_);

@@ -28,6 +28,7 @@ public:
     void destroyControl(int) override {}
     // Everything the pane gets in this start also goes to the log stream.
     void paneAppend(std::string_view) override {}
+    void setProgress(int, int) override {}
     void setIcons() override {}
     void acceptDroppedFiles() override {}
     void setDragHintFont() override {}
@@ -45,12 +46,14 @@ public:
 // Runs OnInitDialog, which runs the station loop; returns when the loop has ended.
 class StationConsoleHost final : public DialogHost {
 public:
-    explicit StationConsoleHost(std::vector<std::string> arguments);
+    // stationRun: the station started with options, or none for the seed's form.
+    explicit StationConsoleHost(std::vector<std::string> arguments, download::StationRun* stationRun = nullptr);
     WindowSeams windowSeams() override;
     void runModal(CBrevoxDownloadToolDlg& window) override;
 
 private:
     std::vector<std::string> arguments_;
+    download::StationRun* stationRun_;
     InvisibleWindowControls controls_;
     NoFileDialog fileDialog_;
 };

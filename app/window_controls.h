@@ -55,6 +55,10 @@ public:
     // operation runs on the window's thread and the caller waits for it.
     virtual void paneAppend(std::string_view text) = 0;
 
+    // A progress bar's position, 0 to 100. Callable from any thread without
+    // waiting for the window's: the bar shows the latest position set.
+    virtual void setProgress(int id, int percent) = 0;
+
     // Window set-up that has no control id.
     virtual void setIcons() = 0;                 // icon 128, big and small
     virtual void acceptDroppedFiles() = 0;

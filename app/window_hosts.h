@@ -1,6 +1,7 @@
 #pragma once
 // The window as the download drivers and the RF commands see it. Two small
 // adapters, because both interfaces name operations after window members.
+#include "app/window_progress.h"
 #include "download/download_host.h"
 #include "rftest/rf_host.h"
 
@@ -10,7 +11,7 @@ class CBrevoxDownloadToolDlg;
 
 class WindowDownloadHost final : public download::DownloadHost {
 public:
-    explicit WindowDownloadHost(CBrevoxDownloadToolDlg& window) : window_(window) {}
+    explicit WindowDownloadHost(CBrevoxDownloadToolDlg& window) : window_(window), progress_(window) {}
     const MessageTable& messages() const override;
     LogPane& logPane() override;
     std::string romPath() const override;
@@ -19,9 +20,11 @@ public:
     std::atomic<bool>& downloadBusy() override;
     std::string& scratchText() override;
     bool startWorker(std::function<void()> work) override;
+    ProgressSink& downloadProgress() override { return progress_; }
 
 private:
     CBrevoxDownloadToolDlg& window_;
+    WindowProgress progress_;
 };
 
 class WindowRfHost final : public RfHost {

@@ -5,9 +5,10 @@
 
 namespace tessorin {
 
-WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments) {
+WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
+                               download::StationRun* stationRun) {
     return {fileDialog, std::move(arguments), currentProgramPath, openLogDestination,
-            download::startDetachedWorker, {}};
+            download::startDetachedWorker, {}, stationRun};
 }
 
 }  // namespace tessorin

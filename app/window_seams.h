@@ -10,6 +10,7 @@
 
 #include "app/file_dialog.h"
 #include "report/log.h"
+#include "download/station_run.h"
 
 namespace tessorin {
 
@@ -25,10 +26,13 @@ struct WindowSeams {
     WorkerStarter startWorker;
     // Asked once per pass of the station loop; empty in the product, which never stops it.
     std::function<bool()> stationStop;
+    // The station started with options (results, totals, a count); none for the seed's form.
+    download::StationRun* stationRun = nullptr;
 };
 
 // The product's seams: the running program's path, the real log destination
 // and detached worker threads.
-WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments);
+WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
+                               download::StationRun* stationRun);
 
 }  // namespace tessorin

@@ -43,7 +43,7 @@ bool CBrevoxDownloadToolDlg::startFromCommandLine() {
     writeLog(formatText((*messages)[msgRomFromCommandLine], {commandLineImagePath}));
     if (!pathExists(commandLineImagePath)) writeLog((*messages)[msgFileNotFound]);
     commandLineItems.assign(seams_.arguments.begin() + 2, seams_.arguments.end());
-    download::commandDownload(downloadHost_, seams_.stationStop);
+    download::commandDownload(downloadHost_, seams_.stationStop, seams_.stationRun);
     return true;
 }
 

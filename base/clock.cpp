@@ -14,11 +14,15 @@ public:
         std::tm parts{};
 #ifdef _WIN32
         localtime_s(&parts, &now);
+        // The local fields read as if they were UTC, less the real instant.
+        std::tm asUtc = parts;
+        const long offsetSeconds = static_cast<long>(_mkgmtime(&asUtc) - now);
 #else
         localtime_r(&now, &parts);
+        const long offsetSeconds = parts.tm_gmtoff;
 #endif
-        return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-                parts.tm_hour, parts.tm_min, parts.tm_sec};
+        return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                parts.tm_min, parts.tm_sec, static_cast<int>(offsetSeconds / 60)};
     }
     uint64_t tickMs() override {
         using namespace std::chrono;
@@ -48,9 +52,9 @@ void setProcessClock(Clock* clock) { installed.store(clock); }
 uint64_t VirtualClock::readAndStep() { return now_.fetch_add(step_) + step_; }
 
 LocalTime VirtualClock::localTime() {
-    // A fixed day; seconds follow the virtual time so ordering stays visible.
+    // A fixed day in a fixed zone; seconds follow the virtual time so ordering stays visible.
     uint64_t seconds = nowMicros() / 1'000'000;
-    LocalTime t{2026, 12, 9, 8, 0, 0};
+    LocalTime t{2026, 12, 9, 8, 0, 0, 8 * 60};
     t.hour += static_cast<int>(seconds / 3600 % 16);
     t.minute = static_cast<int>(seconds / 60 % 60);
     t.second = static_cast<int>(seconds % 60);

@@ -8,6 +8,7 @@ namespace tessorin {
 
 struct LocalTime {
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+    int utcOffsetMinutes = 0;  // local time minus UTC
 };
 
 class Clock {

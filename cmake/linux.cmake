@@ -2,6 +2,12 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
 target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI)
 
+# The station's results lines: JSON (nlohmann-json) with the image's SHA-256 (libcrypto).
+find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+find_package(nlohmann_json 3 REQUIRED)
+target_link_libraries(tessorin_base PUBLIC OpenSSL::Crypto)
+target_link_libraries(tessorin_download PUBLIC nlohmann_json::nlohmann_json)
+
 add_executable(tessorin-run ${CMAKE_SOURCE_DIR}/runner/tessorin_run_main.cpp)
 target_link_libraries(tessorin-run PRIVATE tessorin_runner)
 

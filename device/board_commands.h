@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/progress_sink.h"
 #include "device/board_protocol.h"
 #include "report/log.h"
 #include "report/message_table.h"
@@ -16,7 +17,9 @@ namespace tessorin {
 [[nodiscard]] bool boardWaitReady(uint16_t parameter);
 // False only when a request report failed to go out; a missing reply reads as zeros.
 [[nodiscard]] bool boardReadMemory(bool autoIncrement, int32_t address, uint8_t* destination, int32_t length);
-[[nodiscard]] bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length);
+// Reports to progress, when given, the bytes sent of length after each report.
+[[nodiscard]] bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length,
+                                    ProgressSink* progress = nullptr);
 
 // The identification word, read once per process and cached for good.
 [[nodiscard]] uint32_t boardReadChipId();

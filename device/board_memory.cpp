@@ -65,7 +65,8 @@ bool boardReadMemory(bool autoIncrement, int32_t address, uint8_t* destination, 
     return readMemoryWithOutcome(autoIncrement, address, destination, length).sent;
 }
 
-bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length) {
+bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length,
+                      ProgressSink* progress) {
     DevicePacket packet;
     for (int32_t offset = 0; offset < length;) {
         int dataStart = 3;
@@ -89,6 +90,7 @@ bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address
         // Writes are never answered: no read follows.
         if (!writePacket(packet)) return false;
         offset += chunk;
+        if (progress) progress->progress(static_cast<uint64_t>(offset), static_cast<uint64_t>(length));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "base/clock.h"
+#include "device/board_choice.h"
 
 namespace tessorin {
 namespace {
@@ -10,6 +11,8 @@ namespace {
 // One user at a time is the callers' rule; the handle itself is still read and
 // replaced from several threads (a download worker closes what the window opened).
 std::atomic<HidHandle> link{kInvalidHidHandle};
+// Only the link's one user writes it, so a load and a store do; no locked add per report.
+std::atomic<uint64_t> sentReports{0};
 
 // After a failed transfer: drop the connection and look for the board at once,
 // so a board that was unplugged and plugged back is picked up by the next
@@ -34,7 +37,10 @@ void closeHidLink() {
     if (handle != kInvalidHidHandle) hidTransport().close(handle);
 }
 
-HidHandle openDownloadBoard() { return hidTransport().openFirst(kBoardVendorId, kBoardProductId); }
+HidHandle openDownloadBoard() {
+    const std::string chosen = chosenBoard();
+    return chosen.empty() ? hidTransport().openFirst(kBoardVendorId, kBoardProductId) : openChosenBoard(chosen);
+}
 
 bool writePacket(DevicePacket& packet) {
     packet[0] = kRequestReportId;
@@ -46,8 +52,12 @@ bool writePacket(DevicePacket& packet) {
         resetLink();
         return false;
     }
-    return result.count == kReportSize;
+    if (result.count != kReportSize) return false;
+    sentReports.store(sentReports.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return true;
 }
+
+uint64_t reportsSent() { return sentReports.load(std::memory_order_relaxed); }
 
 bool readPacket(DevicePacket& packet) {
     HidHandle handle = hidLink();

@@ -23,7 +23,8 @@ bool hidLinkOpen();
 // Closes HidLink if it is open and marks it invalid.
 void closeHidLink();
 
-// The first board present, opened; kInvalidHidHandle if there is none. Not stored in HidLink.
+// The first board present, or the chosen one (device/board_choice.h), opened;
+// kInvalidHidHandle if there is none. Not stored in HidLink.
 [[nodiscard]] HidHandle openDownloadBoard();
 
 // Stores 0xF2 in byte 0 and writes all 64 bytes; true when all went out.
@@ -32,6 +33,8 @@ void closeHidLink();
 // True when exactly 64 bytes were read; otherwise the packet holds 64 zeros.
 // A failed transfer resets the link; a short read does not.
 [[nodiscard]] bool readPacket(DevicePacket& packet);
+// Reports that went out whole since the process started.
+uint64_t reportsSent();
 
 // Busy-waits at least that long on the clock seam's high-resolution counter.
 void delayMicroseconds(double micros);

@@ -2,9 +2,12 @@
 #include <hidapi/hidapi.h>
 
 #include <array>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
+#include "base/text.h"
 #include "device/platform_hid_transport.h"
 
 namespace tessorin {
@@ -20,8 +23,70 @@ bool hidapiReady() {
     return ready;
 }
 
+// hidapi hands serial numbers over as wchar_t, which is UTF-32 on Linux.
+std::string utf8Of(const wchar_t* text) {
+    std::u16string units;
+    for (; text && *text; ++text) {
+        const auto c = static_cast<uint32_t>(*text);
+        if (c < 0x10000) {
+            units += static_cast<char16_t>(c);
+        } else if (c <= 0x10FFFF) {
+            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            units += u'\uFFFD';
+        }
+    }
+    return utf16ToUtf8(units);
+}
+
+// "1-1.2:1.0": bus, ports, then configuration and interface.
+bool isUsbInterfaceName(const std::string& name) {
+    const size_t colon = name.find(':');
+    const size_t dash = name.find('-');
+    if (colon == std::string::npos || dash == std::string::npos || dash == 0 || dash > colon) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (i != dash && i != colon && c != '.' && !std::isdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// The USB port path of a hidraw node ("/dev/hidraw3" -> "1-1.2"), as dfu-util and
+// the kernel name it, which stays the same for a port however often a board is
+// replugged; the node itself where sysfs does not tell.
+std::string usbPathOf(const std::string& devicePath) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path device = fs::canonical(fs::path("/sys/class/hidraw") / fs::path(devicePath).filename() / "device", error);
+    if (error) return devicePath;
+    std::string found;
+    for (const fs::path& part : device) {
+        const std::string name = part.string();
+        if (isUsbInterfaceName(name)) found = name.substr(0, name.find(':'));
+    }
+    return found.empty() ? devicePath : found;
+}
+
 class HidapiTransport final : public HidTransport {
 public:
+    std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override {
+        std::vector<HidDeviceEntry> entries;
+        if (!hidapiReady()) return entries;
+        hid_device_info* devices = hid_enumerate(vendorId, productId);
+        for (hid_device_info* info = devices; info; info = info->next) {
+            if (info->vendor_id == vendorId && info->product_id == productId && info->path)
+                entries.push_back({info->path, usbPathOf(info->path), utf8Of(info->serial_number)});
+        }
+        hid_free_enumeration(devices);
+        return entries;
+    }
+
+    HidHandle openPath(const std::string& devicePath) override {
+        hid_device* device = hidapiReady() ? hid_open_path(devicePath.c_str()) : nullptr;
+        return device ? reinterpret_cast<HidHandle>(device) : kInvalidHidHandle;
+    }
+
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override {
         if (!hidapiReady()) return kInvalidHidHandle;
         hid_device_info* devices = hid_enumerate(vendorId, productId);

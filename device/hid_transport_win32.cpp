@@ -8,6 +8,7 @@ extern "C" {
 #include <memory>
 #include <new>
 
+#include "base/text.h"
 #include "device/hid_transport.h"
 #include "device/platform_hid_transport.h"
 
@@ -32,18 +33,52 @@ std::unique_ptr<uint8_t[]> interfaceDetail(HDEVINFO set, SP_DEVICE_INTERFACE_DAT
     return buffer;
 }
 
-// The device opened for overlapped I/O when its ids match, otherwise INVALID_HANDLE_VALUE.
-HANDLE openIfMatching(const wchar_t* devicePath, uint16_t vendorId, uint16_t productId) {
-    HANDLE device = CreateFileW(devicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (device == INVALID_HANDLE_VALUE) return device;
+// Calls visit with the device path of each present HID interface, in
+// enumeration order, until it returns true.
+template <typename Visit>
+void forEachHidInterface(Visit&& visit) {
+    GUID hidGuid;
+    HidD_GetHidGuid(&hidGuid);
+    HDEVINFO set = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == INVALID_HANDLE_VALUE) return;
+    SP_DEVICE_INTERFACE_DATA interfaceData{};
+    interfaceData.cbSize = sizeof(interfaceData);
+    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, index, &interfaceData); ++index) {
+        std::unique_ptr<uint8_t[]> detail = interfaceDetail(set, interfaceData);
+        if (detail && visit(reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detail.get())->DevicePath)) break;
+    }
+    SetupDiDestroyDeviceInfoList(set);
+}
+
+std::string utf8Of(const wchar_t* text) {
+    return utf16ToUtf8(reinterpret_cast<const char16_t*>(text));
+}
+
+HANDLE openForTransfers(const wchar_t* devicePath) {
+    return CreateFileW(devicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool hasIds(HANDLE device, uint16_t vendorId, uint16_t productId) {
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof(attributes);
-    if (HidD_GetAttributes(device, &attributes) && attributes.VendorID == vendorId &&
-        attributes.ProductID == productId)
-        return device;
+    return HidD_GetAttributes(device, &attributes) && attributes.VendorID == vendorId &&
+           attributes.ProductID == productId;
+}
+
+// The device opened for overlapped I/O when its ids match, otherwise INVALID_HANDLE_VALUE.
+HANDLE openIfMatching(const wchar_t* devicePath, uint16_t vendorId, uint16_t productId) {
+    HANDLE device = openForTransfers(devicePath);
+    if (device == INVALID_HANDLE_VALUE || hasIds(device, vendorId, productId)) return device;
     CloseHandle(device);
     return INVALID_HANDLE_VALUE;
+}
+
+// The serial number string, empty when the device has none.
+std::string serialNumberOf(HANDLE device) {
+    wchar_t serial[127] = {};  // USB string descriptors hold at most 126 characters
+    if (!HidD_GetSerialNumberString(device, serial, sizeof(serial) - sizeof(wchar_t))) return {};
+    return utf8Of(serial);
 }
 
 // One 64-byte transfer with its own manual-reset event. After a time-out the
@@ -74,23 +109,31 @@ TransferResult transfer(HANDLE device, uint8_t* buffer, bool isWrite, int timeou
 class Win32HidTransport final : public HidTransport {
 public:
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override {
-        GUID hidGuid;
-        HidD_GetHidGuid(&hidGuid);
-        HDEVINFO set = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-        if (set == INVALID_HANDLE_VALUE) return kInvalidHidHandle;
         HANDLE found = INVALID_HANDLE_VALUE;
-        SP_DEVICE_INTERFACE_DATA interfaceData{};
-        interfaceData.cbSize = sizeof(interfaceData);
-        for (DWORD index = 0;
-             found == INVALID_HANDLE_VALUE && SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, index, &interfaceData);
-             ++index) {
-            std::unique_ptr<uint8_t[]> detail = interfaceDetail(set, interfaceData);
-            if (!detail) continue;
-            found = openIfMatching(reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detail.get())->DevicePath,
-                                   vendorId, productId);
-        }
-        SetupDiDestroyDeviceInfoList(set);
+        forEachHidInterface([&](const wchar_t* path) {
+            found = openIfMatching(path, vendorId, productId);
+            return found != INVALID_HANDLE_VALUE;
+        });
         return found == INVALID_HANDLE_VALUE ? kInvalidHidHandle : reinterpret_cast<HidHandle>(found);
+    }
+
+    std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override {
+        std::vector<HidDeviceEntry> entries;
+        forEachHidInterface([&](const wchar_t* path) {
+            // Ids and serial number need no access rights, so a board another station holds is listed too.
+            HANDLE device = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (device == INVALID_HANDLE_VALUE) return false;
+            if (hasIds(device, vendorId, productId)) entries.push_back({utf8Of(path), utf8Of(path), serialNumberOf(device)});
+            CloseHandle(device);
+            return false;
+        });
+        return entries;
+    }
+
+    HidHandle openPath(const std::string& devicePath) override {
+        std::u16string wide = utf8ToUtf16(devicePath);
+        HANDLE device = openForTransfers(reinterpret_cast<const wchar_t*>(wide.c_str()));
+        return device == INVALID_HANDLE_VALUE ? kInvalidHidHandle : reinterpret_cast<HidHandle>(device);
     }
 
     void close(HidHandle handle) override {

@@ -6,24 +6,24 @@
 
 namespace tessorin::download {
 
-std::optional<std::span<const uint8_t>> readImageForDownload(std::span<uint8_t> buffer, const std::string& imagePath) {
+ImageForDownload readImageForDownload(std::span<uint8_t> buffer, const std::string& imagePath) {
     CodeFileResult result = readCodeFile(buffer, imagePath);
     switch (result.status) {
         case CodeFileStatus::Read:
-            return std::span<const uint8_t>(buffer.data(), result.byteCount);
+            return {std::span<const uint8_t>(buffer.data(), result.byteCount), DownloadFailure::None};
         case CodeFileStatus::TooLarge:
             writeLog(formatText("code file %s is larger than %u bytes\n", {imagePath, buffer.size()}));
-            return std::nullopt;
+            return {{}, DownloadFailure::ImageRefused};
         case CodeFileStatus::Utf16Text:
             writeLog(formatText("code file %s is UTF-16 text; save it as ASCII or UTF-8 and download again\n",
                                 {imagePath}));
-            return std::nullopt;
+            return {{}, DownloadFailure::ImageRefused};
         case CodeFileStatus::OpenFailed:
         case CodeFileStatus::Empty:
             break;
     }
     writeTrace(formatText("error opening code file %s\n", {imagePath}));
-    return std::nullopt;
+    return {{}, DownloadFailure::NoImage};
 }
 
 }  // namespace tessorin::download

@@ -48,12 +48,13 @@ bool eepromTransferChunk(const uint8_t* record, int32_t recordLength) {
     return eepromStartAndWait();
 }
 
-bool writeEepromImage(std::span<const uint8_t> image) {
+DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* progress) {
     if (image.size() > kEepromAddressSpace) {
         writeLog(formatText("dat image of %u bytes is larger than the %u bytes the EEPROM can address\n",
                             {image.size(), kEepromAddressSpace}));
-        return false;
+        return {DownloadFailure::ImageRefused};
     }
+    ProgressTransfer transfer(progress, image.size());
     std::array<uint8_t, kRecordHeaderSize + kEepromPageSize> record{};
     size_t position = 0;
     while (position < image.size()) {
@@ -63,18 +64,20 @@ bool writeEepromImage(std::span<const uint8_t> image) {
         record[1] = static_cast<uint8_t>(address >> 8);
         record[2] = static_cast<uint8_t>(address);
         std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(position), chunk, record.begin() + kRecordHeaderSize);
-        if (!eepromTransferChunk(record.data(), static_cast<int32_t>(chunk + kRecordHeaderSize))) return false;
+        if (!eepromTransferChunk(record.data(), static_cast<int32_t>(chunk + kRecordHeaderSize)))
+            return {chipOrBoardLost()};
         delayMicroseconds(kPagePauseMicros);
         position += chunk;
+        if (progress) progress->progress(position, image.size());
     }
-    return true;
+    return {DownloadFailure::None};
 }
 
-bool downloadDatImage(const std::string& imagePath) {
+DownloadOutcome downloadDatImage(const std::string& imagePath, ProgressSink* progress) {
     std::vector<uint8_t> buffer(DAT_IMAGE_CAPACITY);
-    std::optional<std::span<const uint8_t>> image = readImageForDownload(buffer, imagePath);
-    if (!image) return false;
-    return writeEepromImage(*image);
+    const ImageForDownload image = readImageForDownload(buffer, imagePath);
+    if (image.failure != DownloadFailure::None) return {image.failure};
+    return writeEepromImage(image.bytes, progress);
 }
 
 }  // namespace tessorin::download

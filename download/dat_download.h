@@ -6,6 +6,9 @@
 #include <span>
 #include <string>
 
+#include "base/progress_sink.h"
+#include "download/download_outcome.h"
+
 namespace tessorin::download {
 
 constexpr size_t DAT_IMAGE_CAPACITY = 524288;
@@ -13,13 +16,14 @@ constexpr size_t DAT_IMAGE_CAPACITY = 524288;
 constexpr size_t kEepromAddressSpace = 65536;
 constexpr size_t kEepromPageSize = 32;
 
-// Reads the code file at the UTF-8 path and writes it. False when the file gave
+// Reads the code file at the UTF-8 path and writes it. Fails when the file gave
 // no bytes, was too large, or a page failed.
-bool downloadDatImage(const std::string& imagePath);
+DownloadOutcome downloadDatImage(const std::string& imagePath, ProgressSink* progress = nullptr);
 
-// Pages of up to 32 bytes from EEPROM address 0, 5 ms apart. Refuses an image
-// larger than the EEPROM address space before the first page. An empty image succeeds.
-bool writeEepromImage(std::span<const uint8_t> image);
+// Pages of up to 32 bytes from EEPROM address 0, 5 ms apart, each reported to
+// progress once written. Refuses an image larger than the EEPROM address space
+// before the first page. An empty image succeeds.
+DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* progress = nullptr);
 
 // Stages one transfer record (0xA0, address high, address low, page data) and runs the engine.
 bool eepromTransferChunk(const uint8_t* record, int32_t recordLength);

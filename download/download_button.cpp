@@ -16,7 +16,11 @@ int runButtonWorker(DownloadHost& host, const std::string& imagePath, WorkerBody
                     std::string_view closeLabel) {
     LogPane& pane = host.logPane();
     const MessageTable& messages = host.messages();
-    runWorkerStep(pane, messages, name, [&] { body(host, imagePath); });
+    runWorkerStep(pane, messages, name, [&] {
+        // A new download empties the bar, also one that never gets to send its image.
+        host.downloadProgress().progress(0, 0);
+        body(host, imagePath);
+    });
     runWorkerStep(pane, messages, name, [&] { closeBoardAfterCommand(pane, messages, closeLabel); });
     host.downloadBusy() = false;
     return 1;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/progress_sink.h"
 #include "report/log.h"
 #include "report/message_table.h"
 
@@ -32,6 +33,8 @@ public:
     // Runs work on a new thread that nobody joins (download/worker_thread.h has
     // the product's version). False when no thread could be started; work then never runs.
     virtual bool startWorker(std::function<void()> work) = 0;
+    // The Download button's progress bar, driven from the button's worker thread.
+    virtual ProgressSink& downloadProgress() = 0;
 };
 
 }  // namespace tessorin::download

@@ -26,26 +26,28 @@ bool chipStillAnswers() {
 
 }  // namespace
 
-bool loadCodeImage(std::span<const uint8_t> image) {
+bool loadCodeImage(std::span<const uint8_t> image, ProgressSink* progress) {
     // A write that does not go out leaves the chip in an unknown state: the load has failed.
     if (!boardSetCpuControl(kHoldCpu)) return false;
     if (!boardWriteRegisterByte(kCodeLoadAddressLow, 0x00)) return false;
     if (!boardWriteRegisterByte(kCodeLoadAddressMid, 0x80)) return false;
     if (!boardWriteRegisterByte(kCodeLoadAddressHigh, 0x00)) return false;
-    if (!boardWriteMemory(false, image.data(), kCodeLoadPort, static_cast<int32_t>(image.size()))) return false;
+    if (!boardWriteMemory(false, image.data(), kCodeLoadPort, static_cast<int32_t>(image.size()), progress))
+        return false;
     const uint8_t cleared[2] = {0x00, 0x00};
     return boardWriteMemory(true, cleared, kCodeLoadAddressMid, 2);
 }
 
-bool downloadRomImage(const std::string& imagePath) {
+DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress) {
     notExamined(boardHandshake(kHandshakeParameter));  // only the exchange is wanted here, not its answer
     std::vector<uint8_t> buffer(ROM_IMAGE_CAPACITY);
-    std::optional<std::span<const uint8_t>> image = readImageForDownload(buffer, imagePath);
-    if (!image) return false;
-    if (!loadCodeImage(*image)) return false;
-    if (!boardSetCpuControl(kHoldCpuAndLoaded)) return false;
-    if (!boardWriteRegisterByte(kCodeRunRegister, 0x01)) return false;
-    return chipStillAnswers();
+    const ImageForDownload image = readImageForDownload(buffer, imagePath);
+    if (image.failure != DownloadFailure::None) return {image.failure};
+    ProgressTransfer transfer(progress, image.bytes.size());
+    if (!loadCodeImage(image.bytes, progress) || !boardSetCpuControl(kHoldCpuAndLoaded) ||
+        !boardWriteRegisterByte(kCodeRunRegister, 0x01))
+        return {DownloadFailure::BoardLost};
+    return {chipStillAnswers() ? DownloadFailure::None : chipOrBoardLost()};
 }
 
 }  // namespace tessorin::download

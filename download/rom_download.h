@@ -6,17 +6,21 @@
 #include <span>
 #include <string>
 
+#include "base/progress_sink.h"
+#include "download/download_outcome.h"
+
 namespace tessorin::download {
 
 constexpr size_t ROM_IMAGE_CAPACITY = 150000;
 
-// Reads the code file at the UTF-8 path and loads it. False when the file gave
-// no bytes or was too large (a line on the log says which), a write failed to go
-// out, or the chip no longer answers the handshake once the image is sent.
-bool downloadRomImage(const std::string& imagePath);
+// Reads the code file at the UTF-8 path and loads it, reporting the image's
+// bytes sent to progress. Fails when the file gave no bytes or was too large (a
+// line on the log says which), a write failed to go out, or the chip no longer
+// answers the handshake once the image is sent.
+DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress = nullptr);
 
 // Holds the CPU, points the code-load registers at the start and streams the
 // image into port 0x8025. False when any write failed to go out.
-bool loadCodeImage(std::span<const uint8_t> image);
+bool loadCodeImage(std::span<const uint8_t> image, ProgressSink* progress = nullptr);
 
 }  // namespace tessorin::download

@@ -21,13 +21,13 @@ bool openStationBoard() {
     return hidLinkOpen();
 }
 
-void runStation(DownloadHost& host, const StationStop& stop) {
+void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
     const MessageTable& messages = host.messages();
     Clock& clock = processClock();
     bool alreadyDownloaded = false;
     bool announceOpen = true;
     bool linkOpen = openStationBoard();
-    while (!(stop && stop())) {
+    while (!(stop && stop()) && !(run && run->countReached())) {
         if (!linkOpen) {
             writeLog(messages[msgOpenUsbFail]);
             clock.sleepMs(kStationPauseMs);
@@ -55,11 +55,16 @@ void runStation(DownloadHost& host, const StationStop& stop) {
         }
         const std::string imagePath = host.commandLineImagePath();
         const std::vector<std::string> items = host.commandLineItems();
-        if (!host.startWorker([&host, imagePath, items] { stationDownloadThread(host, imagePath, items); }))
+        // Left by the worker before it signals; the loop reads it only after the signal.
+        StationChip chip;
+        if (run) chip.progress = &run->progress();
+        if (run) run->chipStarting();
+        if (!host.startWorker([&host, imagePath, items, &chip] { stationDownloadThread(host, imagePath, items, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);
         downloadDoneEvent().wait();
         writeLog(messages[msgDownloadFinish]);
+        if (run) run->chipFinished(chip, imagePath, items);
         alreadyDownloaded = true;
     }
 }
@@ -71,14 +76,14 @@ AutoResetEvent& downloadDoneEvent() {
     return event;
 }
 
-void commandDownload(DownloadHost& host, const StationStop& stop) {
-    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop); });
+void commandDownload(DownloadHost& host, const StationStop& stop, StationRun* run) {
+    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop, run); });
 }
 
 int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
-                          const std::vector<std::string>& commandLineItems) {
+                          const std::vector<std::string>& commandLineItems, StationChip& chip) {
     runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
-                  [&] { runStationDownload(host, imagePath, commandLineItems); });
+                  [&] { chip.failure = runStationDownload(host, imagePath, commandLineItems, chip.progress); });
     host.downloadBusy() = false;
     downloadDoneEvent().set();
     return 1;

@@ -8,6 +8,7 @@
 
 #include "download/auto_reset_event.h"
 #include "download/download_host.h"
+#include "download/station_run.h"
 
 namespace tessorin::download {
 
@@ -20,12 +21,14 @@ AutoResetEvent& downloadDoneEvent();
 using StationStop = std::function<bool()>;
 
 // Runs for ever in the product, on the window's thread; returns only after its
-// guard reported the failure that ended it (or when stop says so).
-void commandDownload(DownloadHost& host, const StationStop& stop = {});
+// guard reported the failure that ended it (or when stop says so). With a run
+// (a start with options) each finished chip is also recorded there, and the
+// loop ends once the run's count of chips has finished.
+void commandDownload(DownloadHost& host, const StationStop& stop = {}, StationRun* run = nullptr);
 
-// The station worker: the download, then downloadBusy cleared and
-// downloadDoneEvent set; the link stays open. Returns 1.
+// The station worker: the download, its outcome left in chip, then
+// downloadBusy cleared and downloadDoneEvent set; the link stays open. Returns 1.
 int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
-                          const std::vector<std::string>& commandLineItems);
+                          const std::vector<std::string>& commandLineItems, StationChip& chip);
 
 }  // namespace tessorin::download

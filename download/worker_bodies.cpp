@@ -20,7 +20,7 @@ void runRomDownload(DownloadHost& host, const std::string& imagePath) {
     boardReportCpuState();
     boardReportCpuState();
     probeCpuBeforeDownload();
-    const bool downloaded = downloadRomImage(imagePath);
+    const bool downloaded = static_cast<bool>(downloadRomImage(imagePath, &host.downloadProgress()));
     pane.appendLogPane(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);
     writeTrace("e hu after\n");
     boardReportCpuState();
@@ -32,12 +32,13 @@ void runDatDownload(DownloadHost& host, const std::string& imagePath) {
     const MessageTable& messages = host.messages();
     LogPane& pane = host.logPane();
     pane.appendLogPane(messages[msgDownloading]);
-    const bool written = downloadDatImage(imagePath);
+    const bool written = static_cast<bool>(downloadDatImage(imagePath, &host.downloadProgress()));
     pane.appendLogPane(messages[written ? msgEepSuccess : msgEepFail]);
     pane.appendLogPane(messages[msgDownloadFinish]);
 }
 
-void runStationDownload(DownloadHost& host, const std::string& imagePath, const std::vector<std::string>& commandLineItems) {
+DownloadFailure runStationDownload(DownloadHost& host, const std::string& imagePath,
+                                   const std::vector<std::string>& commandLineItems, ProgressSink* progress) {
     const MessageTable& messages = host.messages();
     writeLog(messages[msgDownloading]);
     writeLog(formatText(messages[msgRomPath], {imagePath}));
@@ -45,13 +46,14 @@ void runStationDownload(DownloadHost& host, const std::string& imagePath, const 
     std::optional<std::vector<StationPreset>> presets = parseStationPresets(commandLineItems);
     if (!presets) {
         writeLog(messages[msgDownloadFail]);
-        return;
+        return DownloadFailure::PresetRefused;
     }
     for (const StationPreset& preset : *presets) writeStationPreset(preset);
     if (!presets->empty()) notExamined(boardSetReg8010());
     probeCpuBeforeDownload();
-    const bool downloaded = downloadRomImage(imagePath);
+    const DownloadOutcome downloaded = downloadRomImage(imagePath, progress);
     writeLog(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);
+    return downloaded.failure;
 }
 
 }  // namespace tessorin::download

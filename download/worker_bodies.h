@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/progress_sink.h"
 #include "download/download_host.h"
+#include "download/download_outcome.h"
 
 namespace tessorin::download {
 
@@ -12,7 +14,9 @@ namespace tessorin::download {
 void runRomDownload(DownloadHost& host, const std::string& imagePath);
 // Download button, DAT image: progress and result in the log pane.
 void runDatDownload(DownloadHost& host, const std::string& imagePath);
-// Station: presets, then the ROM procedure whatever the file's ending; log stream only.
-void runStationDownload(DownloadHost& host, const std::string& imagePath, const std::vector<std::string>& commandLineItems);
+// Station: presets, then the ROM procedure whatever the file's ending; log
+// stream only, the image's progress to the given sink (none in the seed's station).
+DownloadFailure runStationDownload(DownloadHost& host, const std::string& imagePath,
+                                   const std::vector<std::string>& commandLineItems, ProgressSink* progress = nullptr);
 
 }  // namespace tessorin::download

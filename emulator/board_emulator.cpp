@@ -29,13 +29,20 @@ int BoardEmulator::addDevice(uint16_t vendorId, uint16_t productId, std::unique_
     Device device;
     device.vendorId = vendorId;
     device.productId = productId;
+    device.usbPath = formatText("1-1.%d", {devices_.size() + 1});
     device.board = std::move(board);
     devices_.push_back(std::move(device));
     return static_cast<int>(devices_.size()) - 1;
 }
 
-HidHandle BoardEmulator::openFirst(uint16_t vendorId, uint16_t productId) {
+void BoardEmulator::setIdentity(int device, std::string serial, std::string usbPath) {
     std::lock_guard<std::mutex> lock(mutex_);
+    Device& found = deviceAt(device);
+    found.serial = std::move(serial);
+    found.usbPath = std::move(usbPath);
+}
+
+void BoardEmulator::startScan() {
     ++scans_;
     for (std::size_t i = 0; i < devices_.size(); ++i) {
         Device& device = devices_[i];
@@ -44,6 +51,42 @@ HidHandle BoardEmulator::openFirst(uint16_t vendorId, uint16_t productId) {
             note(formatText("# replugged %d", {i}));
         }
     }
+}
+
+HidHandle BoardEmulator::openOn(std::size_t device) {
+    const HidHandle handle = nextHandle_++;
+    handles_[handle].device = static_cast<int>(device);
+    note(formatText("# open %d", {device}));
+    return handle;
+}
+
+std::vector<HidDeviceEntry> BoardEmulator::enumerate(uint16_t vendorId, uint16_t productId) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    startScan();
+    std::vector<HidDeviceEntry> entries;
+    for (const Device& device : devices_) {
+        if (device.present && device.vendorId == vendorId && device.productId == productId)
+            entries.push_back({"emulated:" + device.usbPath, device.usbPath, device.serial});
+    }
+    note(formatText("# list %d", {entries.size()}));
+    return entries;
+}
+
+HidHandle BoardEmulator::openPath(const std::string& devicePath) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (std::size_t i = 0; i < devices_.size(); ++i) {
+        Device& device = devices_[i];
+        if (!device.present || "emulated:" + device.usbPath != devicePath) continue;
+        ++device.opened;
+        return openOn(i);
+    }
+    note("# no device at " + devicePath);
+    return kInvalidHidHandle;
+}
+
+HidHandle BoardEmulator::openFirst(uint16_t vendorId, uint16_t productId) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    startScan();
     // Like the Windows discovery: every present device is opened and examined
     // in turn; one with other ids is closed again.
     for (std::size_t i = 0; i < devices_.size(); ++i) {
@@ -55,10 +98,7 @@ HidHandle BoardEmulator::openFirst(uint16_t vendorId, uint16_t productId) {
             note(formatText("# skip %d (%04x:%04x)", {i, device.vendorId, device.productId}));
             continue;
         }
-        const HidHandle handle = nextHandle_++;
-        handles_[handle].device = static_cast<int>(i);
-        note(formatText("# open %d", {i}));
-        return handle;
+        return openOn(i);
     }
     note("# no board");
     return kInvalidHidHandle;

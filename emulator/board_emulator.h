@@ -21,13 +21,19 @@ namespace tessorin::emulator {
 
 class BoardEmulator final : public HidTransport {
 public:
-    // Each present device, in enumeration order; the result is its index.
+    // Each present device, in enumeration order; the result is its index. A
+    // device has no serial number and the USB path "1-1.N", N its index + 1,
+    // until setIdentity gives it others.
     int addBoard(uint16_t chipId);
     int addBoardWithoutChip();
     // A HID device that is not a download board (it answers nothing).
     int addForeignDevice(uint16_t vendorId, uint16_t productId);
+    void setIdentity(int device, std::string serial, std::string usbPath);
 
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override;
+    // A scan, like openFirst, that opens nothing; the device path is "emulated:" and the USB path.
+    std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override;
+    HidHandle openPath(const std::string& devicePath) override;
     void close(HidHandle handle) override;
     TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override;
     TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) override;
@@ -78,6 +84,8 @@ private:
     struct Device {
         uint16_t vendorId = 0;
         uint16_t productId = 0;
+        std::string serial;
+        std::string usbPath;
         std::unique_ptr<DownloadBoard> board;
         bool present = true;
         int opened = 0;
@@ -93,6 +101,8 @@ private:
     };
 
     int addDevice(uint16_t vendorId, uint16_t productId, std::unique_ptr<DownloadBoard> board);
+    void startScan();
+    HidHandle openOn(std::size_t device);
     Device& deviceAt(int device);
     const Device& deviceAt(int device) const;
     DownloadBoard& boardOf(int device);

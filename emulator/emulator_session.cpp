@@ -1,5 +1,6 @@
 #include "emulator/emulator_session.h"
 
+#include "device/board_choice.h"
 #include "device/chip_id_cache.h"
 #include "device/hid_link.h"
 
@@ -9,11 +10,13 @@ EmulatorSession::EmulatorSession() {
     closeHidLink();
     setHidTransport(&emulator);
     resetChipIdCache();
+    chooseBoard({});
 }
 
 EmulatorSession::~EmulatorSession() {
     closeHidLink();
     setHidTransport(nullptr);
+    chooseBoard({});
 }
 
 }  // namespace tessorin::emulator

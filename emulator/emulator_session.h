@@ -1,7 +1,7 @@
 #pragma once
 // A fresh emulated world for one test or one runner script: a virtual clock and
 // the board emulator installed as the process's clock and HID transport, HidLink
-// closed and the chip-id cache forgotten, as at process start. Everything is
+// closed, the chip-id cache forgotten and no board chosen, as at process start. Everything is
 // put back when the session ends. One session at a time.
 #include "base/clock.h"
 #include "emulator/board_emulator.h"

@@ -1,6 +1,8 @@
 // The Linux program: with no argument the main window; with a firmware image
-// (and register presets) the download station on the console, without Qt.
+// (and register presets) the download station on the console, without Qt; or
+// the answer to --help, --list-boards and a bad command line.
 #include <QApplication>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/program_start.h"
 #include "app/station_console.h"
 #include "qt/main_dialog.h"
 
@@ -21,13 +24,18 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> arguments(argv, argv + argc);
-    if (argc >= 2) {
-        tessorin::StationConsoleHost host(arguments);
+    tessorin::ProgramStart start =
+        tessorin::prepareProgramStart(std::vector<std::string>(argv, argv + argc), isatty(STDOUT_FILENO) == 1);
+    if (start.kind == tessorin::ProgramStart::Kind::Answered) {
+        std::fputs(start.output.c_str(), start.exitCode == 0 ? stdout : stderr);
+        return start.exitCode;
+    }
+    if (start.kind == tessorin::ProgramStart::Kind::Station) {
+        tessorin::StationConsoleHost host(std::move(start.windowArguments), start.stationRun.get());
         tessorin::CBrevoxDownloadToolApp application(host);
         application.InitInstance();
-        // The station loop ends only on a failure, which it has reported on the console.
-        return 1;
+        // The seed's station loop ends only on a failure, which it has reported on the console.
+        return start.stationRun ? start.stationRun->exitCode() : 1;
     }
     if (!displayAvailable()) {
         std::fputs("tessorin: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); on a "
@@ -37,7 +45,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication qtApplication(argc, argv);
-    tessorin::qt::QtDialogHost host(arguments);
+    tessorin::qt::QtDialogHost host(std::move(start.windowArguments));
     tessorin::CBrevoxDownloadToolApp application(host);
     application.InitInstance();
     return 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/window_progress.h"
+
 namespace tessorin::runner {
 namespace {
 
@@ -133,6 +135,12 @@ void MemoryControls::paneAppend(std::string_view text) {
     pane_ += text;
 }
 
+void MemoryControls::setProgress(int id, int percent) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (id == kDownloadProgressId) progressSteps_.push_back(percent);
+    else ++unknownIdUses_;
+}
+
 void MemoryControls::setIcons() {
     std::lock_guard<std::mutex> lock(mutex_);
     iconsSet_ = true;
@@ -171,6 +179,11 @@ std::vector<int> MemoryControls::createdIds() const {
 std::string MemoryControls::paneText() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return pane_;
+}
+
+std::vector<int> MemoryControls::progressSteps() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return progressSteps_;
 }
 
 bool MemoryControls::iconsSet() const {

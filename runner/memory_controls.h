@@ -52,6 +52,8 @@ public:
     void createControl(const ControlCreation& creation) override;
     void destroyControl(int id) override;
     void paneAppend(std::string_view text) override;
+    // Only the Download button's progress bar, which the platform makes beside the template.
+    void setProgress(int id, int percent) override;
     void setIcons() override;
     void acceptDroppedFiles() override;
     void setDragHintFont() override;
@@ -62,6 +64,8 @@ public:
     // Ids of the controls made at run time, in creation order.
     std::vector<int> createdIds() const;
     std::string paneText() const;
+    // Every position the progress bar was set to, in order.
+    std::vector<int> progressSteps() const;
     bool iconsSet() const;
     bool acceptsDrops() const;
     bool dragHintFontSet() const;
@@ -76,6 +80,7 @@ private:
     std::vector<MemoryControl> controls_;
     std::string caption_;
     std::string pane_;
+    std::vector<int> progressSteps_;
     bool iconsSet_ = false;
     bool acceptsDrops_ = false;
     bool dragHintFont_ = false;

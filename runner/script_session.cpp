@@ -6,8 +6,10 @@
 
 #include "app/control_ids.h"
 #include "app/control_rows.h"
+#include "app/station_command_line.h"
 #include "base/format.h"
 #include "base/text.h"
+#include "device/board_choice.h"
 #include "runner/dump_text.h"
 
 namespace tessorin::runner {
@@ -126,6 +128,13 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
         report_ += windowState(window());
         return;
     }
+    if (what == "progress") {
+        line.expectWords(2, 2, "dump progress");
+        std::string steps;
+        for (int percent : window().controls.progressSteps()) steps += formatText(" %d", {percent});
+        report_ += "progress" + steps + "\n";
+        return;
+    }
     if (what == "codeload") {
         line.expectWords(2, 2, "dump codeload");
         auto bytes = emulator_.withChip(board(), [](emulator::ChipModel& chip) { return chip.codeLoad(); });
@@ -149,6 +158,27 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
     }
 }
 
+// The program's command line after the chip count, as the station takes it:
+// options first, the image and the results file from the script's folder.
+std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line) {
+    std::vector<std::string> words = {kProgramPath};
+    for (const std::string& word : line.wordsFrom(2)) words.push_back(word);
+    StationCommandLine command = parseStationCommandLine(words);
+    if (command.action != StationCommandLine::Action::Station)
+        throw std::invalid_argument(command.problem.empty() ? "usage: station CHIPS [OPTIONS] IMAGE [PRESET...]"
+                                                            : command.problem);
+    command.windowArguments[1] = resolve(command.windowArguments[1]);
+    stationRun_.reset();
+    if (command.withOptions) {
+        std::string problem;
+        const std::string results = command.resultsPath.empty() ? "" : resolve(command.resultsPath);
+        stationRun_ = download::StationRun::start({results, command.chipCount, false}, problem);
+        if (!stationRun_) throw std::invalid_argument(problem);
+        chooseBoard(command.boardId);
+    }
+    return command.windowArguments;
+}
+
 // The command-line start on a fresh window. The runner plays the operator:
 // after each finished download it takes the chip away and then puts a fresh
 // one of the same id on the board, until `chips` downloads have finished.
@@ -166,8 +196,8 @@ void ScriptSession::stationAction(const ScriptLine& line) {
         }
     }
     WindowHarnessOptions harnessOptions;
-    harnessOptions.arguments = {kProgramPath, resolve(line.word(2))};
-    for (const std::string& preset : line.wordsFrom(3)) harnessOptions.arguments.push_back(preset);
+    harnessOptions.arguments = stationArguments(line);
+    harnessOptions.stationRun = stationRun_.get();
     harnessOptions.codePage = options_.codePage;
     // The loop logs msgDownloadStart right after it started the worker; the worker
     // waits for that line, so the log reads the same on every run.
@@ -293,8 +323,8 @@ constexpr ScriptAction kActions[] = {
     {"hold-workers", 1, kAnyWordCount, "hold-workers", &ScriptSession::holdWorkersAction},
     {"release-workers", 1, kAnyWordCount, "release-workers", &ScriptSession::releaseWorkersAction},
     {"wait", 1, kAnyWordCount, "wait", &ScriptSession::releaseWorkersAction},
-    {"station", 3, kAnyWordCount, "station CHIPS IMAGE [PRESET...]", &ScriptSession::stationAction},
-    {"dump", 1, kAnyWordCount, "dump window | dump codeload | dump memory|eeprom ADDRESS COUNT",
+    {"station", 3, kAnyWordCount, "station CHIPS [OPTIONS] IMAGE [PRESET...]", &ScriptSession::stationAction},
+    {"dump", 1, kAnyWordCount, "dump window | dump progress | dump codeload | dump memory|eeprom ADDRESS COUNT",
      &ScriptSession::dumpAction},
     {"echo", 1, kAnyWordCount, "echo TEXT...", &ScriptSession::echoAction},
 };

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "download/station_run.h"
 #include "emulator/emulator_session.h"
 #include "report/message_table.h"
 #include "runner/log_capture.h"
@@ -48,6 +50,7 @@ private:
     int board() const;
     std::string resolve(const std::string& path) const;
     uint16_t chipIdOrDefault();
+    std::vector<std::string> stationArguments(const ScriptLine& line);
     void waitForLogLines(const std::string& line, size_t count);
 
     RunnerOptions options_;
@@ -57,6 +60,8 @@ private:
     const MessageTable& messages_ = buildMessageTable();
     emulator::EmulatorSession session_;
     LogCapture log_;
+    // The station started with options; it outlives the window that points to it.
+    std::unique_ptr<download::StationRun> stationRun_;
     std::unique_ptr<WindowHarness> window_;
     bool held_ = false;
     std::string earlierPanes_;

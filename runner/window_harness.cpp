@@ -68,6 +68,7 @@ WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions
             });
         },
         options.stationStop,
+        options.stationRun,
     };
 }
 

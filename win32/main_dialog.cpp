@@ -71,7 +71,7 @@ void Win32DialogHost::initialiseFramework() {
     InitCommonControlsEx(&classes);
 }
 
-WindowSeams Win32DialogHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_); }
+WindowSeams Win32DialogHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_, stationRun_); }
 
 void Win32DialogHost::runModal(CBrevoxDownloadToolDlg& window) {
     window_ = &window;
@@ -102,7 +102,11 @@ INT_PTR CALLBACK mainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         host->fileDialog_.setOwner(dialog);
         host->window_->attachControls(*host->controls_);
         // In the command-line start this runs the station loop and does not return while it runs.
-        return host->window_->OnInitDialog() ? TRUE : FALSE;
+        const BOOL shown = host->window_->OnInitDialog() ? TRUE : FALSE;
+        // A station started with options ends the program when its loop ends, so
+        // its exit code reaches whoever started it; the seed's station stays idle.
+        if (host->stationRun_) EndDialog(dialog, IDOK);
+        return shown;
     }
     auto* host = reinterpret_cast<Win32DialogHost*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!host || !host->window_) return FALSE;

@@ -1,15 +1,24 @@
-// The Windows program: the main window, interactive or as the download station.
+// The Windows program: the main window, interactive or as the download station,
+// or the answer to --help, --list-boards and a bad command line.
 #include <windows.h>
 
 #include "app/application.h"
+#include "app/program_start.h"
 #include "win32/command_line.h"
+#include "win32/command_output.h"
 #include "win32/main_dialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The station's console is made by the log destination, and a console is a terminal.
+    tessorin::ProgramStart start = tessorin::prepareProgramStart(tessorin::win32::processArguments(), true);
+    if (start.kind == tessorin::ProgramStart::Kind::Answered) {
+        tessorin::win32::showCommandOutput(start.output, start.exitCode != 0);
+        return start.exitCode;
+    }
     // The host outlives the application object: its controls stay valid for a
     // download worker that is still finishing when the window has closed.
-    tessorin::win32::Win32DialogHost host(tessorin::win32::processArguments());
+    tessorin::win32::Win32DialogHost host(std::move(start.windowArguments), start.stationRun.get());
     tessorin::CBrevoxDownloadToolApp application(host);
     application.InitInstance();
-    return 0;
+    return start.stationRun ? start.stationRun->exitCode() : 0;
 }

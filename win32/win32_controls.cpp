@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/control_ids.h"
+#include "app/window_progress.h"
 #include "win32/win32_text.h"
 
 namespace tessorin::win32 {
@@ -49,6 +50,17 @@ DWORD styleOf(const ControlCreation& creation) {
     return style | (creation.rightAligned ? SS_RIGHT : SS_LEFT);
 }
 
+// The Download button's bar, beside the template's controls, 0 to 100.
+void createDownloadProgressBar(HWND dialog) {
+    // Position and size apart, as the dialog manager converts a template's controls.
+    RECT r{kDownloadProgressRect.x, kDownloadProgressRect.y, kDownloadProgressRect.width, kDownloadProgressRect.height};
+    MapDialogRect(dialog, &r);
+    HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right, r.bottom, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDownloadProgressId)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (bar) SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+}
+
 }  // namespace
 
 Win32Controls::Win32Controls(HWND dialog)
@@ -58,6 +70,7 @@ Win32Controls::Win32Controls(HWND dialog)
         // The operator's record of a long session must not stop at the default 32 K characters.
         SendMessageW(pane, EM_SETLIMITTEXT, 0, 0);
     }
+    if (dialog) createDownloadProgressBar(dialog);
 }
 
 Win32Controls::~Win32Controls() {
@@ -147,6 +160,12 @@ void Win32Controls::paneAppend(std::string_view text) {
     if (!pane || text.empty()) return;
     std::wstring wide = toWide(text);
     SendMessageW(pane, paneAppendMessage, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+// Posted, not sent: a download worker never waits for the window's thread for
+// its progress, and a later position always arrives after an earlier one.
+void Win32Controls::setProgress(int id, int percent) {
+    if (HWND bar = control(id)) PostMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
 void Win32Controls::setIcons() {

@@ -12,6 +12,7 @@
 #include "download/download_host.h"
 #include "report/message_table.h"
 #include "runner/log_capture.h"
+#include "tests/support/recording_progress.h"
 
 namespace tessorin::testing {
 
@@ -52,11 +53,13 @@ public:
         for (auto& work : works) std::thread(std::move(work)).join();
     }
     size_t heldWorkers() const { return held_.size(); }
+    ProgressSink& downloadProgress() override { return progress; }
 
     void usePane(LogPane& pane) { pane_ = &pane; }
     std::string paneText() const { return recordingPane.text(); }
 
     runner::RecordingPane recordingPane;
+    RecordingProgress progress;
     std::string romPathValue;
     std::string imagePathValue;
     std::vector<std::string> itemsValue;

@@ -61,7 +61,7 @@ TEST(RomDownload, MissingOrEmptyFileIsReportedAndNothingIsSent) {
             path = file->path();
         }
         setHidLink(openDownloadBoard());
-        EXPECT_FALSE(downloadRomImage(path));
+        EXPECT_EQ(downloadRomImage(path).failure, DownloadFailure::NoImage);
         EXPECT_EQ(log.text(), "error opening code file " + path + "\n");
         EXPECT_EQ(countOf(session.emulator.trace(), "> f2 17"), 0u);
         EXPECT_EQ(countOf(session.emulator.trace(), "> f2 16"), 0u);
@@ -74,7 +74,7 @@ TEST(RomDownload, FileLargerThanTheImageBufferIsRefusedWhole) {
     runner::LogCapture log;
     TempCodeFile file(bytePerLineText(Bytes(ROM_IMAGE_CAPACITY + 1, 0x5A)));
     setHidLink(openDownloadBoard());
-    EXPECT_FALSE(downloadRomImage(file.path()));
+    EXPECT_EQ(downloadRomImage(file.path()).failure, DownloadFailure::ImageRefused);
     EXPECT_EQ(log.maskedText(), "[T]\t\tcode file " + file.path() + " is larger than 150000 bytes\n\n");
     EXPECT_EQ(countOf(session.emulator.trace(), "> f2 16"), 0u);
     EXPECT_TRUE(codeLoadOf(session.emulator, device).empty());
@@ -139,17 +139,21 @@ TEST(RomDownload, Utf16FileIsRefusedWithNothingSent) {
 }
 
 // The board vanishes right after the given request of a 100-byte download; every
-// write from then on fails to go out, and the download must say it failed.
+// write from then on fails to go out, and the download must say it failed, and why.
 TEST(RomDownload, AWriteThatDoesNotGoOutFailsTheDownload) {
     struct Case {
         const char* step;
         int unplugAfterRequest;  // 1 handshake, 2-3 hold, 4-6 port set-up, 7-8 image, 9 clear, 10-11 mask 3, 12 0x8003,
                                  // 13 the closing handshake
-        bool succeeds;
+        DownloadFailure failure;
     };
     const Case cases[] = {
-        {"hold", 2, false}, {"port set-up", 4, false}, {"image", 7, false},
-        {"mask 3", 10, false}, {"0x8003", 11, false}, {"after the last write, before the chip is asked", 12, false},
+        {"hold", 2, DownloadFailure::BoardLost},
+        {"port set-up", 4, DownloadFailure::BoardLost},
+        {"image", 7, DownloadFailure::BoardLost},
+        {"mask 3", 10, DownloadFailure::BoardLost},
+        {"0x8003", 11, DownloadFailure::BoardLost},
+        {"after the last write, before the chip is asked", 12, DownloadFailure::BoardLost},
     };
     TempCodeFile file(bytePerLineText(countingBytes(100)));
     for (const Case& c : cases) {
@@ -157,7 +161,7 @@ TEST(RomDownload, AWriteThatDoesNotGoOutFailsTheDownload) {
         const int device = session.emulator.addBoard(kChip);
         setHidLink(openDownloadBoard());
         session.emulator.unplugAfterRequests(device, c.unplugAfterRequest);
-        EXPECT_EQ(downloadRomImage(file.path()), c.succeeds) << c.step;
+        EXPECT_EQ(downloadRomImage(file.path()).failure, c.failure) << c.step;
     }
 }
 

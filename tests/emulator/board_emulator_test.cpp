@@ -90,6 +90,30 @@ TEST_F(BoardEmulatorTest, UnplugAfterRequestsAndReplugAfterScansMidTransfer) {
     EXPECT_EQ(board.scans(), 4);
 }
 
+TEST_F(BoardEmulatorTest, ListingIsAScanThatOpensNothing) {
+    const int first = board.addBoard(0x6D10);
+    board.addForeignDevice(0x046D, 0xC31C);
+    const int second = board.addBoard(0x6D10);
+    board.setIdentity(second, "SN-2", "3-4.1");
+    board.unplug(first);
+    board.replugAfterScans(first, 2);
+    EXPECT_EQ(board.enumerate(kBoardVendorId, kBoardProductId).size(), 1u);
+    const std::vector<HidDeviceEntry> entries = board.enumerate(kBoardVendorId, kBoardProductId);
+    ASSERT_EQ(entries.size(), 2u);  // the second scan brought the first board back
+    EXPECT_EQ(entries[0].usbPath, "1-1.1");
+    EXPECT_EQ(entries[0].serial, "");
+    EXPECT_EQ(entries[1].devicePath, "emulated:3-4.1");
+    EXPECT_EQ(entries[1].serial, "SN-2");
+    EXPECT_EQ(board.scans(), 2);
+    EXPECT_EQ(board.timesOpened(first) + board.timesOpened(second), 0);
+
+    const HidHandle handle = board.openPath(entries[1].devicePath);
+    EXPECT_EQ(board.deviceOf(handle), second);
+    board.unplug(second);
+    EXPECT_EQ(board.openPath(entries[1].devicePath), kInvalidHidHandle);
+    EXPECT_EQ(board.openPath("emulated:9-9"), kInvalidHidHandle);
+}
+
 TEST_F(BoardEmulatorTest, ChipSwapBringsFreshMemory) {
     board.addBoard(0x6D10);
     openLink();

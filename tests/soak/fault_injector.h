@@ -63,6 +63,10 @@ public:
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override {
         return emulator_.openFirst(vendorId, productId);
     }
+    std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override {
+        return emulator_.enumerate(vendorId, productId);
+    }
+    HidHandle openPath(const std::string& devicePath) override { return emulator_.openPath(devicePath); }
     void close(HidHandle handle) override { emulator_.close(handle); }
     TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override {
         fireIfDue(report);

@@ -36,7 +36,7 @@ TEST_P(RunnerScript, GivesTheExpectedOutput) {
 INSTANTIATE_TEST_SUITE_P(Scripts, RunnerScript,
                          ::testing::Values("caption_reload", "fifty_two_controls", "configured_values",
                                            "drift_templates", "power_words", "busy_refusals", "file_intake",
-                                           "station"));
+                                           "station", "progress"));
 
 TEST(RunnerScriptErrors, NameTheLineAndStop) {
     struct Case {

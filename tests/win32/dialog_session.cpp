@@ -50,7 +50,7 @@ DialogSession::DialogSession(DialogSessionOptions options) {
         [](LogDestination&, const std::string&, bool) {}, [this](std::function<void()> work) {
             return workers.start(std::move(work));
         },
-        options.stationStop});
+        options.stationStop, options.stationRun});
     ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE threadStarted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     DWORD threadId = 0;

@@ -4,6 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
+#include "app/window_progress.h"
 #include "tests/app/template_texts.h"
 #include "tests/win32/dialog_resource.h"
 #include "tests/win32/dialog_session.h"
@@ -110,6 +111,10 @@ TEST(MainDialog, ShowsEveryTemplateControlWithItsTextAndPlace) {
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
+    // After the template's controls, the one the platform adds beside them.
+    ASSERT_NE(child, nullptr) << "missing the Download button's progress bar";
+    EXPECT_EQ(GetDlgCtrlID(child), kDownloadProgressId);
+    child = GetWindow(child, GW_HWNDNEXT);
     EXPECT_EQ(child, nullptr) << "the dialog has controls the template does not list";
     RECT client{};
     GetClientRect(dialog, &client);

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/station_command_line.h"
 #include "app/program_path.h"
 #include "base/format.h"
 #include "base/paths.h"
@@ -33,6 +34,44 @@ public:
 
     bool copied() const { return copied_; }
     const std::string& path() const { return path_; }
+
+    struct Finished {
+        DWORD exitCode = STILL_ACTIVE;
+        std::string output;  // standard output
+        std::string errors;  // standard error
+    };
+    // Runs the program to its end with its standard output and error in files,
+    // as a script that redirects them does.
+    Finished run(const std::string& arguments) {
+        Finished finished;
+        const std::string outPath = dir_.path("stdout.txt"), errPath = dir_.path("stderr.txt");
+        SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        HANDLE out = CreateFileW(win32::toWide(outPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, 0, nullptr);
+        HANDLE err = CreateFileW(win32::toWide(errPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, 0, nullptr);
+        std::wstring commandLine = win32::toWide("\"" + path_ + "\" " + arguments);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        PROCESS_INFORMATION process{};
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
+                           &startup, &process)) {
+            WaitForSingleObject(process.hProcess, kStartBudgetMs);
+            GetExitCodeProcess(process.hProcess, &finished.exitCode);
+            if (finished.exitCode == STILL_ACTIVE) TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        CloseHandle(out);
+        CloseHandle(err);
+        finished.output = fileText(outPath);
+        finished.errors = fileText(errPath);
+        return finished;
+    }
+    std::string folderPath(const std::string& name) const { return dir_.path(name); }
 
     bool start(const std::string& arguments) {
         std::wstring commandLine = win32::toWide("\"" + path_ + "\"" + (arguments.empty() ? "" : " " + arguments));
@@ -172,6 +211,53 @@ TEST(ProgramStart, CommandLineStartWithAMissingImageReportsOnItsConsole) {
     EXPECT_GE(count(screen, reopen), 3u) << screen;
     const size_t failures = count(screen, squeezeBlanks(english[msgOpenUsbFail]));
     EXPECT_TRUE(failures == count(screen, reopen) || failures == count(screen, reopen) + 1) << screen;
+}
+
+TEST(ProgramStart, ListBoardsHelpAndBadOptionsAnswerAndEnd) {
+    ProgramCopy program;
+    ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
+    struct Case {
+        std::string arguments;
+        DWORD exitCode;
+        std::string output;
+        std::string errorsStart;
+    };
+    const std::string missingFolder = program.folderPath("no such folder\\results.jsonl");
+    const Case cases[] = {
+        {"--list-boards", 0, "no board\r\n", ""},  // Wine has no HID boards
+        {"--help", 0, replaceAll(stationUsage(), "\n", "\r\n"), ""},
+        {"--verbose C:\\fw\\a.rom", 2, "", "tessorin: unknown option --verbose\r\nusage: tessorin"},
+        {"--count none C:\\fw\\a.rom", 2, "", "tessorin: --count needs a whole number"},
+        {"--results \"" + missingFolder + "\" C:\\fw\\a.rom", 2, "",
+         "tessorin: cannot open the results file " + missingFolder + ": Windows error 3"},
+    };
+    for (const Case& c : cases) {
+        const ProgramCopy::Finished finished = program.run(c.arguments);
+        EXPECT_EQ(finished.exitCode, c.exitCode) << c.arguments;
+        EXPECT_EQ(finished.output, c.output) << c.arguments;
+        EXPECT_EQ(finished.errors.substr(0, c.errorsStart.size()), c.errorsStart) << c.arguments;
+    }
+}
+
+// With a results file and a missing image the station starts as the seed's
+// does (no board under Wine, so no chip finishes): the file is there, empty.
+TEST(ProgramStart, StationWithResultsAndAMissingImageRunsItsLoop) {
+    ProgramCopy program;
+    ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
+    const std::string results = program.folderPath("results.jsonl");
+    ASSERT_TRUE(program.start("--results \"" + results + "\" --count 2 \"C:\\no such\\image.rom\""));
+    const std::string reopen = squeezeBlanks(english[msgReopenUsb]);
+    std::string screen;
+    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 2; waited += 500) {
+        Sleep(500);
+        screen = squeezeBlanks(consoleTextOf(program.id()));
+    }
+    EXPECT_TRUE(program.running());
+    program.stop();
+    EXPECT_NE(screen.find(squeezeBlanks(english[msgFileNotFound])), std::string::npos) << screen;
+    EXPECT_GE(count(screen, reopen), 2u) << screen;
+    EXPECT_TRUE(pathExists(results));
+    EXPECT_EQ(fileText(results), "");
 }
 
 // The program inherits the code page; under Wine it follows the Unix locale,

@@ -1,0 +1,62 @@
+#include "app/program_start.h"
+
+#include <algorithm>
+
+#include "app/station_command_line.h"
+#include "device/board_choice.h"
+
+namespace tessorin {
+namespace {
+
+constexpr int kBadCommandLine = 2;
+
+std::string padded(const std::string& text, size_t width) { return text + std::string(width - text.size() + 2, ' '); }
+
+// One board a line under a heading, columns as wide as their longest entry.
+std::string boardListText(const std::vector<BoardListing>& boards) {
+    if (boards.empty()) return "no board\n";
+    size_t idWidth = 2, serialWidth = 6;
+    for (const BoardListing& board : boards) {
+        idWidth = std::max(idWidth, board.id.size());
+        serialWidth = std::max(serialWidth, std::max<size_t>(board.serial.size(), 1));
+    }
+    std::string text = padded("id", idWidth) + padded("serial", serialWidth) + "path\n";
+    for (const BoardListing& board : boards)
+        text += padded(board.id, idWidth) + padded(board.serial.empty() ? "-" : board.serial, serialWidth) +
+                board.path + "\n";
+    return text;
+}
+
+ProgramStart answered(int exitCode, std::string output) {
+    ProgramStart start;
+    start.kind = ProgramStart::Kind::Answered;
+    start.exitCode = exitCode;
+    start.output = std::move(output);
+    return start;
+}
+
+}  // namespace
+
+ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal) {
+    StationCommandLine line = parseStationCommandLine(arguments);
+    switch (line.action) {
+        case StationCommandLine::Action::Help: return answered(0, stationUsage());
+        case StationCommandLine::Action::ListBoards: return answered(0, boardListText(presentBoards()));
+        case StationCommandLine::Action::Refused:
+            return answered(kBadCommandLine, "tessorin: " + line.problem + "\n" + stationUsage());
+        case StationCommandLine::Action::Window:
+        case StationCommandLine::Action::Station: break;
+    }
+    ProgramStart start;
+    start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
+                                                                    : ProgramStart::Kind::Station;
+    start.windowArguments = std::move(line.windowArguments);
+    if (!line.withOptions) return start;
+    std::string problem;
+    start.stationRun = download::StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
+    if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    chooseBoard(line.boardId);
+    return start;
+}
+
+}  // namespace tessorin

@@ -1,0 +1,27 @@
+#pragma once
+// What both platforms' programs do with the command line before any window
+// exists: answer --help, --list-boards and a bad command line at once, or
+// prepare the station (its results file opened, its board chosen) or the window.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "download/station_run.h"
+
+namespace tessorin {
+
+struct ProgramStart {
+    enum class Kind { Window, Station, Answered };
+    Kind kind = Kind::Window;
+    // Window and Station: the arguments the window is given, as the seed's command line has them.
+    std::vector<std::string> windowArguments;
+    // Station started with options; none for the seed's form.
+    std::unique_ptr<download::StationRun> stationRun;
+    // Answered: the exit code, and the text for standard output (exit code 0) or standard error.
+    int exitCode = 0;
+    std::string output;
+};
+
+ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal);
+
+}  // namespace tessorin

@@ -1,0 +1,65 @@
+#include "download/station_run.h"
+
+#include "report/log.h"
+#include "base/clock.h"
+#include "base/format.h"
+#include "base/paths.h"
+#include "device/board_choice.h"
+#include "device/chip_id_cache.h"
+#include "device/hid_link.h"
+#include "download/results_line.h"
+
+namespace tessorin::download {
+
+std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, std::string& problem) {
+    std::unique_ptr<ResultsFile> results;
+    if (!settings.resultsPath.empty()) {
+        results = ResultsFile::open(settings.resultsPath, problem);
+        if (!results) {
+            problem = formatText("cannot open the results file %s: %s", {settings.resultsPath, problem});
+            return nullptr;
+        }
+    }
+    return std::unique_ptr<StationRun>(new StationRun(settings, std::move(results)));
+}
+
+StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results)
+    : settings_(std::move(settings)), results_(std::move(results)), progress_(settings_.consoleIsTerminal) {}
+
+void StationRun::chipStarting() {
+    startTickMs_ = processClock().tickMs();
+    startReports_ = reportsSent();
+}
+
+void StationRun::chipFinished(const StationChip& chip, const std::string& imagePath,
+                              const std::vector<std::string>& presets) {
+    if (chip.failure == DownloadFailure::None) ++passed_;
+    else ++failed_;
+    if (results_) writeResultsLine(chip, imagePath, presets);
+    const uint64_t total = finished();
+    const uint64_t yieldTenths = (passed_ * 1000 + total / 2) / total;
+    writeLog(formatText("chips: %u passed, %u failed, yield %u.%u%%",
+                        {passed_, failed_, yieldTenths / 10, yieldTenths % 10}));
+}
+
+void StationRun::writeResultsLine(const StationChip& chip, const std::string& imagePath,
+                                  const std::vector<std::string>& presets) {
+    Clock& clock = processClock();
+    ChipRecord record;
+    record.durationMs = clock.tickMs() - startTickMs_;
+    record.finishedAt = clock.localTime();
+    record.sequence = finished();
+    record.boardId = currentBoardId();
+    record.chipId = cachedChipId();
+    record.imagePath = imagePath;
+    record.imageFile = readWholeFile(imagePath);
+    record.presets = presets;
+    record.failure = chip.failure;
+    record.reportsSent = reportsSent() - startReports_;
+    std::string problem;
+    if (!results_->append(resultsLine(record), problem))
+        writeLog(formatText("results: the line of chip %u did not reach %s: %s",
+                            {record.sequence, results_->path(), problem}));
+}
+
+}  // namespace tessorin::download

@@ -1,0 +1,91 @@
+#include "app/program_start.h"
+
+#include <gtest/gtest.h>
+
+#include "app/station_command_line.h"
+#include "device/board_choice.h"
+#include "emulator/emulator_session.h"
+#include "base/paths.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessorin {
+namespace {
+
+using testing::TempFolder;
+using Kind = ProgramStart::Kind;
+
+TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
+    emulator::EmulatorSession session;
+    ProgramStart none = prepareProgramStart({"tessorin", "--list-boards"}, false);
+    EXPECT_EQ(none.kind, Kind::Answered);
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.output, "no board\n");
+
+    session.emulator.setIdentity(session.emulator.addBoard(0x6D10), "TS-000123", "1-1.2");
+    session.emulator.addForeignDevice(0x046D, 0xC31C);
+    session.emulator.addBoardWithoutChip();
+    ProgramStart some = prepareProgramStart({"tessorin", "--list-boards"}, false);
+    EXPECT_EQ(some.exitCode, 0);
+    EXPECT_EQ(some.output,
+              "id         serial     path\n"
+              "TS-000123  TS-000123  1-1.2\n"
+              "1-1.3      -          1-1.3\n");
+}
+
+TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
+    emulator::EmulatorSession session;
+    TempFolder dir;
+    struct Case {
+        std::vector<std::string> words;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {{"tessorin", "--verbose", "a.rom"}, "tessorin: unknown option --verbose"},
+        {{"tessorin", "--count", "many", "a.rom"}, "tessorin: --count needs a whole number from 1 to 1000000000, not \"many\""},
+        {{"tessorin", "--board"}, "tessorin: --board needs a value"},
+        {{"tessorin", "--results", dir.path("no such folder/r.jsonl"), "a.rom"},
+         "tessorin: cannot open the results file " + dir.path("no such folder/r.jsonl") + ": No such file or directory"},
+        {{"tessorin", "--results", dir.path(""), "a.rom"},
+         "tessorin: cannot open the results file " + dir.path("") + ": Is a directory"},
+    };
+    for (const Case& c : cases) {
+        ProgramStart start = prepareProgramStart(c.words, false);
+        EXPECT_EQ(start.kind, Kind::Answered) << c.firstLine;
+        EXPECT_EQ(start.exitCode, 2) << c.firstLine;
+        EXPECT_EQ(start.output.substr(0, start.output.find('\n')), c.firstLine);
+        EXPECT_FALSE(start.stationRun);
+        EXPECT_EQ(chosenBoard(), "");
+    }
+    EXPECT_EQ(prepareProgramStart(cases[0].words, false).output, "tessorin: unknown option --verbose\n" +
+                                                                     std::string(stationUsage()));
+    ProgramStart help = prepareProgramStart({"tessorin", "--help"}, false);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, stationUsage());
+}
+
+TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
+    emulator::EmulatorSession session;
+    TempFolder dir;
+    ProgramStart seed = prepareProgramStart({"tessorin", "a.rom", "8010 01"}, true);
+    EXPECT_EQ(seed.kind, Kind::Station);
+    EXPECT_EQ(seed.windowArguments, (std::vector<std::string>{"tessorin", "a.rom", "8010 01"}));
+    EXPECT_FALSE(seed.stationRun);
+    EXPECT_EQ(chosenBoard(), "");
+
+    const std::string results = dir.path("r.jsonl");
+    ProgramStart station =
+        prepareProgramStart({"tessorin", "--board", "SN-7", "--results", results, "--count", "2", "a.rom"}, false);
+    EXPECT_EQ(station.kind, Kind::Station);
+    EXPECT_EQ(station.windowArguments, (std::vector<std::string>{"tessorin", "a.rom"}));
+    ASSERT_TRUE(station.stationRun);
+    EXPECT_FALSE(station.stationRun->countReached());
+    EXPECT_EQ(chosenBoard(), "SN-7");
+    EXPECT_TRUE(pathExists(results));  // opened, and so made, before the station starts
+
+    ProgramStart window = prepareProgramStart({"tessorin"}, false);
+    EXPECT_EQ(window.kind, Kind::Window);
+    EXPECT_EQ(window.windowArguments, (std::vector<std::string>{"tessorin"}));
+}
+
+}  // namespace
+}  // namespace tessorin
