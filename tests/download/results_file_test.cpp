@@ -3,24 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "base/paths.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessorin::download {
 namespace {
 
+using testing::fileText;
+using testing::linesOf;
 using testing::TempFolder;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 TEST(ResultsFile, AppendsToWhatTheFileHeldAndMakesAMissingOne) {
     TempFolder dir;
@@ -73,7 +68,7 @@ TEST(ResultsFile, ConcurrentWritersLeaveWholeLines) {
     }
     for (std::thread& t : writers) t.join();
     std::vector<int> perWriter(kWriters);
-    for (const std::string& line : linesOf(*readWholeFile(path))) {
+    for (const std::string& line : linesOf(fileText(path))) {
         const int w = line[0] - '0';
         ASSERT_TRUE(w >= 0 && w < kWriters) << line.substr(0, 20);
         EXPECT_EQ(line, writerLine(w));

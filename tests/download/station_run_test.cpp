@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 
 #include "base/paths.h"
 #include "base/sha256.h"
 #include "device/board_choice.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/download/station_rig.h"
 
@@ -26,13 +26,6 @@ std::unique_ptr<StationRun> startRun(StationSettings settings) {
     return run;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 TEST(StationResults, OneLinePerFinishedChipAgreeingWithTheLog) {
     StationRig rig;
     TempFolder dir;
@@ -44,12 +37,12 @@ TEST(StationResults, OneLinePerFinishedChipAgreeingWithTheLog) {
             {Fault{}, Fault{FaultKind::PullChip, true, 2}, Fault{FaultKind::UnplugBoard, true, 3, 1, 0, 2},
              Fault{FaultKind::DropReplies, false, 1, 1}, Fault{FaultKind::WriteTimeouts, true, 1, 1}});
 
-    const std::vector<std::string> lines = linesOf(*readWholeFile(results));
+    const std::vector<std::string> lines = linesOf(fileText(results));
     const std::vector<bool> logged = rig.loggedResults();
-    ASSERT_EQ(lines.size(), 5u) << *readWholeFile(results);
+    ASSERT_EQ(lines.size(), 5u) << fileText(results);
     ASSERT_EQ(logged.size(), 5u) << rig.log.text();
     const char* reasons[] = {nullptr, "chip_stopped_answering", "board_lost", nullptr, "board_lost"};
-    const std::string fileBytes = *readWholeFile(rig.file.path());
+    const std::string fileBytes = fileText(rig.file.path());
     for (size_t i = 0; i < lines.size(); ++i) {
         const Json line = Json::parse(lines[i]);
         EXPECT_EQ(line["sequence"], i + 1);
@@ -97,7 +90,7 @@ TEST(StationResults, ReasonsOfFailuresBeforeTheImage) {
         const int device = rig.session.emulator.addBoard(StationRig::kChip);
         std::unique_ptr<StationRun> run = startRun({dir.path("r.jsonl"), 1, false});
         rig.run(*run, device);
-        const Json line = Json::parse(*readWholeFile(dir.path("r.jsonl")));
+        const Json line = Json::parse(fileText(dir.path("r.jsonl")));
         EXPECT_EQ(line["result"], "fail") << c.what;
         EXPECT_EQ(line["reason"], c.reason) << c.what;
         EXPECT_EQ(line["image_sha256"].is_null(), !c.imagePath.empty()) << c.what;
@@ -114,7 +107,7 @@ TEST(StationResults, TwoRunsAppendWholeLines) {
         std::unique_ptr<StationRun> run = startRun({results, 2, false});
         rig.run(*run, device);
     }
-    const std::vector<std::string> lines = linesOf(*readWholeFile(results));
+    const std::vector<std::string> lines = linesOf(fileText(results));
     ASSERT_EQ(lines.size(), 4u);
     for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(Json::parse(lines[i])["sequence"], i % 2 + 1);
 }
@@ -176,7 +169,7 @@ TEST(StationBoard, OnlyTheChosenBoardEvenAfterUnplugAndReplug) {
         });
         EXPECT_EQ(run->passed(), 2u) << c.choice;
         EXPECT_EQ(rig.loadedBoards, (std::vector<std::vector<int>>{{c.device}, {c.device}})) << c.choice;
-        for (const std::string& line : linesOf(*readWholeFile(dir.path("r.jsonl"))))
+        for (const std::string& line : linesOf(fileText(dir.path("r.jsonl"))))
             EXPECT_EQ(Json::parse(line)["board"], c.id) << c.choice;
     }
 }

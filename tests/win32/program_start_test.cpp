@@ -157,6 +157,17 @@ size_t count(const std::string& text, const std::string& piece) {
     return n;
 }
 
+// The process's console, blanks squeezed, once it shows line the given number of
+// times (or once the start budget is spent).
+std::string consoleOnceShown(DWORD processId, const std::string& line, size_t times) {
+    std::string screen;
+    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, line) < times; waited += 500) {
+        Sleep(500);
+        screen = squeezeBlanks(consoleTextOf(processId));
+    }
+    return screen;
+}
+
 TEST(ProgramStart, InteractiveStartShowsTheWindowAndStartsTheLogFile) {
     ProgramCopy program;
     ASSERT_TRUE(program.copied()) << "tessorin.exe is built beside the test executable";
@@ -182,11 +193,7 @@ TEST(ProgramStart, CommandLineStartWithAMissingImageReportsOnItsConsole) {
     const std::string image = "C:\\no such\\image.rom";
     ASSERT_TRUE(program.start("\"" + image + "\" 8010 01"));
     const std::string reopen = squeezeBlanks(english[msgReopenUsb]);
-    std::string screen;
-    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 3; waited += 500) {
-        Sleep(500);
-        screen = squeezeBlanks(consoleTextOf(program.id()));
-    }
+    const std::string screen = consoleOnceShown(program.id(), reopen, 3);
     EXPECT_EQ(visibleWindowOf(program.id()), nullptr) << "the window stays invisible";
     EXPECT_TRUE(program.running());
     program.stop();
@@ -247,11 +254,7 @@ TEST(ProgramStart, StationWithResultsAndAMissingImageRunsItsLoop) {
     const std::string results = program.folderPath("results.jsonl");
     ASSERT_TRUE(program.start("--results \"" + results + "\" --count 2 \"C:\\no such\\image.rom\""));
     const std::string reopen = squeezeBlanks(english[msgReopenUsb]);
-    std::string screen;
-    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 2; waited += 500) {
-        Sleep(500);
-        screen = squeezeBlanks(consoleTextOf(program.id()));
-    }
+    const std::string screen = consoleOnceShown(program.id(), reopen, 2);
     EXPECT_TRUE(program.running());
     program.stop();
     EXPECT_NE(screen.find(squeezeBlanks(english[msgFileNotFound])), std::string::npos) << screen;
@@ -269,11 +272,7 @@ TEST(ProgramStart, ChineseMessagesReachTheConsoleWhole) {
     ASSERT_TRUE(program.start("C:\\no\\image.rom"));
     const MessageTable chinese(936);
     const std::string reopen = squeezeBlanks(chinese[msgReopenUsb]);
-    std::string screen;
-    for (DWORD waited = 0; waited < kStartBudgetMs && count(screen, reopen) < 1; waited += 500) {
-        Sleep(500);
-        screen = squeezeBlanks(consoleTextOf(program.id()));
-    }
+    const std::string screen = consoleOnceShown(program.id(), reopen, 1);
     program.stop();
     for (MessageId id : {msgFileNotFound, msgOpenUsbFail, msgReopenUsb})
         EXPECT_NE(screen.find(squeezeBlanks(chinese[id])), std::string::npos) << chinese[id] << " in: " << screen;
