@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "qt/drop_down_combo.h"
@@ -94,6 +95,16 @@ void placeControl(QWidget& control, const PixelRect& rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (auto* combo = dynamic_cast<DropDownCombo*>(&control)) combo->place(rect.left, rect.top, width, height);
     else control.setGeometry(rect.left, rect.top, width, height);
+}
+
+QWidget* makeProgressBarWidget(int id, QWidget& parent) {
+    auto* bar = new QProgressBar(&parent);
+    bar->setProperty(kControlIdProperty, id);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    bar->show();
+    return bar;
 }
 
 int controlIdOf(const QWidget& widget) {

@@ -14,6 +14,9 @@ namespace tessorin::qt {
 QWidget* makeControlWidget(int id, ControlKind kind, const std::string& text, const ControlStyle& style,
                            QWidget& parent);
 
+// A progress bar from 0 to 100 without a text of its own, as the Windows one.
+QWidget* makeProgressBarWidget(int id, QWidget& parent);
+
 // The style a control made at run time gets from its creation record.
 ControlStyle styleOfCreated(const ControlCreation& creation);
 

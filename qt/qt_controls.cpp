@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QThread>
 
 #include "app/control_ids.h"
+#include "app/window_progress.h"
 #include "qt/control_widgets.h"
 #include "qt/dialog_fonts.h"
 #include "qt/drop_down_combo.h"
@@ -34,6 +36,10 @@ QIcon applicationIcon() { return QIcon(QStringLiteral(":/tessorin/tessorin.ico")
 QtControls::QtControls(QWidget& dialog, const ControlWidgets& templateControls, std::function<void(int)> command)
     : dialog_(&dialog), command_(std::move(command)) {
     for (const auto& [id, widget] : templateControls) add(id, widget);
+    // The Download button's bar, beside the template's controls.
+    QWidget* bar = makeProgressBarWidget(kDownloadProgressId, dialog);
+    placeControl(*bar, dialogUnitsToPixels(kDownloadProgressRect, baseUnitsOf(dialog)));
+    add(kDownloadProgressId, bar);
 }
 
 void QtControls::add(int id, QWidget* widget) {
@@ -149,6 +155,17 @@ void QtControls::paneAppend(std::string_view text) {
     };
     if (QThread::currentThread() == windowThread_.thread()) append();
     else QMetaObject::invokeMethod(&windowThread_, append, Qt::BlockingQueuedConnection);
+}
+
+// Queued without waiting: a download worker never waits for the window's
+// thread for its progress, and a later position always arrives after an earlier one.
+void QtControls::setProgress(int id, int percent) {
+    if (!attached_.load()) return;
+    auto set = [this, id, percent] {
+        if (auto* bar = qobject_cast<QProgressBar*>(widget(id))) bar->setValue(percent);
+    };
+    if (QThread::currentThread() == windowThread_.thread()) set();
+    else QMetaObject::invokeMethod(&windowThread_, set, Qt::QueuedConnection);
 }
 
 void QtControls::setIcons() {

@@ -41,6 +41,7 @@ public:
     void createControl(const ControlCreation& creation) override;
     void destroyControl(int id) override;
     void paneAppend(std::string_view text) override;
+    void setProgress(int id, int percent) override;
     void setIcons() override;
     void acceptDroppedFiles() override;
     void setDragHintFont() override;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QProgressBar>
 
 #include "app/control_ids.h"
+#include "app/window_progress.h"
 #include "emulator/emulator_session.h"
 #include "tests/app/panel_ini.h"
 #include "tests/support/temp_folder.h"
@@ -86,6 +88,27 @@ TEST(QtWindowBoard, DownloadButtonRunsTheWorkerWhoseReportsReachThePane) {
                                             "set [download rom file] success!\n");
         EXPECT_EQ(world.emulator.emulator.withChip(world.board, [](emulator::ChipModel& chip) { return chip.codeLoad(); }),
                   image);
+    });
+}
+
+TEST(QtWindowBoard, DownloadFillsTheProgressBarAndANewDownloadEmptiesIt) {
+    BoardAndWindow world;
+    TempCodeFile file(bytePerLineText(std::vector<uint8_t>(600, 0x5A)), "firmware.rom");
+    world.session.run([&] {
+        auto* bar = world.session.itemAs<QProgressBar>(kDownloadProgressId);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_EQ(bar->value(), 0);
+        auto downloadOf = [&](const std::string& path) {
+            world.session.drop({path});
+            world.session.click(kDownloadButtonId);
+            EXPECT_TRUE(serveUntil([&] { return !world.session.window().downloadBusy.load(); }));
+            world.session.workers().waitAll();
+        };
+        downloadOf(file.path());
+        EXPECT_TRUE(serveUntil([&] { return bar->value() == 100; })) << bar->value();
+        downloadOf(world.dir.path("missing.rom"));
+        EXPECT_TRUE(serveUntil([&] { return bar->value() == 0; })) << bar->value();
     });
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include "app/control_ids.h"
+#include "app/window_progress.h"
 #include "qt/control_widgets.h"
 #include "qt/dialog_fonts.h"
 #include "qt/dialog_units.h"
@@ -74,7 +75,11 @@ TEST(QtWindowLayout, ShowsEveryTemplateControlWithItsTextAndPlace) {
         const qt::DialogBaseUnits base = qt::dialogBaseUnits(dialog.font());
         const std::vector<QWidget*> widgets = controlsInOrder(dialog);
         const std::vector<TemplateControl>& controls = mainDialogTemplate().controls;
-        ASSERT_EQ(widgets.size(), controls.size()) << "the window has other controls than the template";
+        // The template's controls, then the one the window adds beside them.
+        ASSERT_EQ(widgets.size(), controls.size() + 1) << "the window has other controls than the template's and the bar";
+        EXPECT_EQ(qt::controlIdOf(*widgets.back()), kDownloadProgressId);
+        const PixelRect bar = qt::dialogUnitsToPixels(kDownloadProgressRect, base);
+        EXPECT_EQ(widgets.back()->geometry(), QRect(bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top));
         bool unnamedSeen = false;
         for (size_t i = 0; i < controls.size(); ++i) {
             const TemplateControl& c = controls[i];
