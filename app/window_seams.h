@@ -33,6 +33,6 @@ struct WindowSeams {
 // The product's seams: the running program's path, the real log destination
 // and detached worker threads.
 WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
-                               download::StationRun* stationRun);
+                               download::StationRun* stationRun = nullptr);
 
 }  // namespace tessorin
