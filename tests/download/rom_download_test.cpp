@@ -95,7 +95,7 @@ RomDownloadRun downloadRomFile(const std::string& content, const std::string& na
     TempCodeFile file(content, name);
     setHidLink(openDownloadBoard());
     session.emulator.clearTrace();
-    const bool succeeded = downloadRomImage(file.path());
+    const bool succeeded = static_cast<bool>(downloadRomImage(file.path()));
     return {succeeded, log.maskedText(), meaningfulTrace(session.emulator.trace()), codeLoadOf(session.emulator, device)};
 }
 
