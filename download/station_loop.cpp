@@ -56,9 +56,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
         const std::string imagePath = host.commandLineImagePath();
         const std::vector<std::string> items = host.commandLineItems();
         // Left by the worker before it signals; the loop reads it only after the signal.
-        StationChip chip;
-        if (run) chip.progress = &run->progress();
-        if (run) run->chipStarting();
+        StationChip chip = run ? run->chipStarting() : StationChip{};
         if (!host.startWorker([&host, imagePath, items, &chip] { stationDownloadThread(host, imagePath, items, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);

@@ -26,9 +26,12 @@ std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, s
 StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results)
     : settings_(std::move(settings)), results_(std::move(results)), progress_(settings_.consoleIsTerminal) {}
 
-void StationRun::chipStarting() {
+StationChip StationRun::chipStarting() {
     startTickMs_ = processClock().tickMs();
     startReports_ = reportsSent();
+    StationChip chip;
+    chip.progress = &progress_;
+    return chip;
 }
 
 void StationRun::chipFinished(const StationChip& chip, const std::string& imagePath,

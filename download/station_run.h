@@ -31,9 +31,8 @@ public:
     // Opens the results file, if any. Nothing when it cannot be opened, with the reason in problem.
     static std::unique_ptr<StationRun> start(const StationSettings& settings, std::string& problem);
 
-    ProgressSink& progress() { return progress_; }
-    // Before the chip's worker starts.
-    void chipStarting();
+    // Before the chip's worker starts: what the worker is given.
+    StationChip chipStarting();
     // After the chip's worker has ended: its results line (a line that cannot be
     // written is reported and the station goes on), then the running totals.
     void chipFinished(const StationChip& chip, const std::string& imagePath, const std::vector<std::string>& presets);
