@@ -6,7 +6,7 @@
 #include "base/clock.h"
 #include "base/format.h"
 #include "device/hid_link.h"
-#include "emulator/wire_trace.h"
+#include "device/wire_trace.h"
 
 namespace tessorin::emulator {
 

@@ -34,23 +34,47 @@ std::string allChannels(const RunnerOutput& output) {
            channelSection("log", output.log) + channelSection("wire", output.wire);
 }
 
-RunnerOutput runScript(const std::string& script, const RunnerOptions& options) {
-    ScriptSession session(options);
+namespace {
+
+// Runs act on each line that holds an action; a problem it raises becomes a
+// ScriptError naming the line.
+template <typename Act>
+void forEachLine(const std::string& script, Act act) {
     std::istringstream lines(script);
     std::string text;
     int number = 0;
     while (std::getline(lines, text)) {
         ++number;
-        std::string_view code = withoutComment(text);
         try {
-            ScriptLine line(code);
-            if (!line.empty()) session.run(line);
+            ScriptLine line(withoutComment(text));
+            if (!line.empty()) act(line);
         } catch (const std::invalid_argument& problem) {
             throw ScriptError(number, problem.what());
         } catch (const std::out_of_range& problem) {
             throw ScriptError(number, problem.what());
         }
     }
+}
+
+std::string wordsOf(const ScriptLine& line, size_t count) {
+    std::string words = line.word(0);
+    for (size_t i = 1; i < count && i < line.size(); ++i) words += " " + line.word(i);
+    return words;
+}
+
+}  // namespace
+
+RunnerOutput runScript(const std::string& script, const RunnerOptions& options) {
+    // A real board gets nothing from a script it cannot run to the end.
+    if (options.liveBoard) {
+        forEachLine(script, [](const ScriptLine& line) {
+            if (ScriptSession::needsEmulatedBoard(line))
+                throw std::invalid_argument("'" + wordsOf(line, 2) +
+                                            "' works only on the emulated board, not in a live run (--board)");
+        });
+    }
+    ScriptSession session(options);
+    forEachLine(script, [&session](const ScriptLine& line) { session.run(line); });
     return session.finish();
 }
 

@@ -10,16 +10,21 @@ struct RunnerOptions {
     int codePage = 1252;          // 936 gives the Chinese messages
     bool maskTimestamps = false;  // "[T]" for every log time, "<script-dir>" for the script's folder
     std::string scriptFolder;     // relative paths in the script start here
+    // A live run: the board the process's transport finds instead of the
+    // emulated one, and the wire channel recorded on the way to it. Actions
+    // that need the emulated board are refused before anything runs.
+    bool liveBoard = false;
 };
 
 struct RunnerOutput {
     std::string pane;    // the log pane, CR LF line ends as the window has them
     std::string log;     // the log stream
-    std::string wire;    // the emulator's wire trace
+    std::string wire;    // the reports exchanged with the board, as the wire trace shows them
     std::string report;  // dumps, echo lines and station notes
 };
 
-// A script line the runner cannot carry out; nothing after it has run.
+// A script line the runner cannot carry out; nothing after it has run (in a
+// live run, nothing at all when the line needs the emulated board).
 class ScriptError : public std::runtime_error {
 public:
     ScriptError(int line, const std::string& problem);

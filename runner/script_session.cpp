@@ -74,7 +74,7 @@ std::string ScriptSession::resolve(const std::string& path) const {
 uint16_t ScriptSession::chipIdOrDefault() {
     if (board_ < 0) return kDefaultChipId;
     try {
-        return emulator_.withChip(board_, [](emulator::ChipModel& chip) { return chip.id(); });
+        return emulator().withChip(board_, [](emulator::ChipModel& chip) { return chip.id(); });
     } catch (const std::out_of_range&) {
         return kDefaultChipId;
     }
@@ -82,28 +82,28 @@ uint16_t ScriptSession::chipIdOrDefault() {
 
 void ScriptSession::boardAction(const ScriptLine& line) {
     const std::string& what = line.word(1);
-    if (what == "attach") board_ = emulator_.addBoard(line.size() == 3 ? static_cast<uint16_t>(line.hex(2)) : kDefaultChipId);
-    else if (what == "attach-empty") board_ = emulator_.addBoardWithoutChip();
-    else if (what == "remove") emulator_.unplug(board());
-    else if (what == "replug") emulator_.replug(board());
+    if (what == "attach") board_ = emulator().addBoard(line.size() == 3 ? static_cast<uint16_t>(line.hex(2)) : kDefaultChipId);
+    else if (what == "attach-empty") board_ = emulator().addBoardWithoutChip();
+    else if (what == "remove") emulator().unplug(board());
+    else if (what == "replug") emulator().replug(board());
     else throw std::invalid_argument("unknown board action '" + what + "'");
 }
 
 void ScriptSession::chipAction(const ScriptLine& line) {
     const std::string& what = line.word(1);
-    if (what == "attach" || what == "swap") emulator_.attachChip(board(), static_cast<uint16_t>(line.hex(2)));
-    else if (what == "remove") emulator_.detachChip(board());
+    if (what == "attach" || what == "swap") emulator().attachChip(board(), static_cast<uint16_t>(line.hex(2)));
+    else if (what == "remove") emulator().detachChip(board());
     else throw std::invalid_argument("unknown chip action '" + what + "'");
 }
 
 void ScriptSession::faultAction(const ScriptLine& line) {
     const std::string& what = line.word(1);
     int count = line.decimal(2);
-    if (what == "drop-replies") emulator_.dropReplies(count);
-    else if (what == "delay-replies") emulator_.delayReplies(count);
-    else if (what == "write-timeouts") emulator_.timeOutWrites(count);
-    else if (what == "short-reads") emulator_.shortenReads(count, line.decimal(3));
-    else if (what == "unplug-after") emulator_.unplugAfterRequests(board(), count);
+    if (what == "drop-replies") emulator().dropReplies(count);
+    else if (what == "delay-replies") emulator().delayReplies(count);
+    else if (what == "write-timeouts") emulator().timeOutWrites(count);
+    else if (what == "short-reads") emulator().shortenReads(count, line.decimal(3));
+    else if (what == "unplug-after") emulator().unplugAfterRequests(board(), count);
     else throw std::invalid_argument("unknown fault '" + what + "'");
 }
 
@@ -137,7 +137,7 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
     }
     if (what == "codeload") {
         line.expectWords(2, 2, "dump codeload");
-        auto bytes = emulator_.withChip(board(), [](emulator::ChipModel& chip) { return chip.codeLoad(); });
+        auto bytes = emulator().withChip(board(), [](emulator::ChipModel& chip) { return chip.codeLoad(); });
         report_ += hexRows("codeload", 0, bytes);
         return;
     }
@@ -146,10 +146,10 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
     int count = line.decimal(3);
     if (count < 0) throw std::invalid_argument("a count is never negative");
     if (what == "memory") {
-        auto bytes = emulator_.withChip(board(), [&](emulator::ChipModel& chip) { return chip.peek(address, count); });
+        auto bytes = emulator().withChip(board(), [&](emulator::ChipModel& chip) { return chip.peek(address, count); });
         report_ += hexRows("memory", address, bytes);
     } else if (what == "eeprom") {
-        auto bytes = emulator_.withChip(board(), [&](emulator::ChipModel& chip) {
+        auto bytes = emulator().withChip(board(), [&](emulator::ChipModel& chip) {
             return chip.eeprom().bytes(static_cast<uint16_t>(address), count);
         });
         report_ += hexRows("eeprom", address, bytes);
@@ -190,7 +190,7 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     // Each chip's code load is counted from the station's start.
     if (board_ >= 0) {
         try {
-            emulator_.withChip(board_, [](emulator::ChipModel& chip) { chip.clearCodeLoad(); });
+            emulator().withChip(board_, [](emulator::ChipModel& chip) { chip.clearCodeLoad(); });
         } catch (const std::out_of_range&) {
             // No chip on the board yet: nothing to clear.
         }
@@ -224,13 +224,13 @@ void ScriptSession::stationAction(const ScriptLine& line) {
         int now = static_cast<int>(countOf(log_.text(), finishLine));
         if (now > p.finished) {
             p.finished = now;
-            size_t loaded = emulator_.withChip(board_, [](emulator::ChipModel& chip) { return chip.codeLoad().size(); });
+            size_t loaded = emulator().withChip(board_, [](emulator::ChipModel& chip) { return chip.codeLoad().size(); });
             report_ += formatText("station chip %d: code load %u bytes\n", {p.finished, loaded});
             if (p.finished >= chips) return true;
-            emulator_.detachChip(board_);
+            emulator().detachChip(board_);
             p.putChipBack = true;
         } else if (p.putChipBack) {
-            emulator_.attachChip(board_, chipId);
+            emulator().attachChip(board_, chipId);
             p.putChipBack = false;
         }
         return false;
@@ -248,7 +248,7 @@ void ScriptSession::waitForLogLines(const std::string& line, size_t count) {
 void ScriptSession::startAction(const ScriptLine&) { window(); }
 
 void ScriptSession::handshakeAction(const ScriptLine& line) {
-    emulator_.setHandshakeReply(board(), static_cast<uint8_t>(line.hex(1)));
+    emulator().setHandshakeReply(board(), static_cast<uint8_t>(line.hex(1)));
 }
 
 void ScriptSession::dropAction(const ScriptLine& line) {
@@ -303,17 +303,25 @@ struct ScriptAction {
     size_t maxWords;
     std::string_view usage;
     void (ScriptSession::*perform)(const ScriptLine&);
+    // Null when the action works on a real board too.
+    bool (*needsEmulatedBoard)(const ScriptLine&) = nullptr;
 };
+
+bool always(const ScriptLine&) { return true; }
+// The window's state is there on a real board too; the chip's memory is not.
+bool dumpsTheChip(const ScriptLine& line) {
+    return line.size() > 1 && line.word(1) != "window" && line.word(1) != "progress";
+}
 
 // Actions with sub-actions check their own words further.
 constexpr ScriptAction kActions[] = {
     {"start", 1, 1, "start", &ScriptSession::startAction},
     {"board", 2, 3, "board attach [CHIP_ID] | board attach-empty | board remove | board replug",
-     &ScriptSession::boardAction},
-    {"chip", 2, 3, "chip attach ID | chip swap ID | chip remove", &ScriptSession::chipAction},
-    {"handshake", 2, 2, "handshake CODE", &ScriptSession::handshakeAction},
+     &ScriptSession::boardAction, always},
+    {"chip", 2, 3, "chip attach ID | chip swap ID | chip remove", &ScriptSession::chipAction, always},
+    {"handshake", 2, 2, "handshake CODE", &ScriptSession::handshakeAction, always},
     {"fault", 3, 4, "fault drop-replies|delay-replies|write-timeouts|unplug-after N | fault short-reads N BYTES",
-     &ScriptSession::faultAction},
+     &ScriptSession::faultAction, always},
     {"drop", 2, 64, "drop PATH...", &ScriptSession::dropAction},
     {"dialog", 1, kAnyWordCount, "dialog choose PATH | dialog cancel", &ScriptSession::dialogAction},
     {"select", 3, 3, "select COMBO_ID|NAME INDEX", &ScriptSession::selectAction},
@@ -323,28 +331,34 @@ constexpr ScriptAction kActions[] = {
     {"hold-workers", 1, kAnyWordCount, "hold-workers", &ScriptSession::holdWorkersAction},
     {"release-workers", 1, kAnyWordCount, "release-workers", &ScriptSession::releaseWorkersAction},
     {"wait", 1, kAnyWordCount, "wait", &ScriptSession::releaseWorkersAction},
-    {"station", 3, kAnyWordCount, "station CHIPS [OPTIONS] IMAGE [PRESET...]", &ScriptSession::stationAction},
+    {"station", 3, kAnyWordCount, "station CHIPS [OPTIONS] IMAGE [PRESET...]", &ScriptSession::stationAction, always},
     {"dump", 1, kAnyWordCount, "dump window | dump progress | dump codeload | dump memory|eeprom ADDRESS COUNT",
-     &ScriptSession::dumpAction},
+     &ScriptSession::dumpAction, dumpsTheChip},
     {"echo", 1, kAnyWordCount, "echo TEXT...", &ScriptSession::echoAction},
 };
+
+const ScriptAction& actionOf(const ScriptLine& line) {
+    for (const ScriptAction& action : kActions)
+        if (action.word == line.word(0)) return action;
+    throw std::invalid_argument("unknown action '" + line.word(0) + "'");
+}
 
 }  // namespace
 
 void ScriptSession::run(const ScriptLine& line) {
-    const std::string& word = line.word(0);
-    for (const ScriptAction& action : kActions) {
-        if (action.word != word) continue;
-        line.expectWords(action.minWords, action.maxWords, action.usage);
-        (this->*action.perform)(line);
-        return;
-    }
-    throw std::invalid_argument("unknown action '" + word + "'");
+    const ScriptAction& action = actionOf(line);
+    line.expectWords(action.minWords, action.maxWords, action.usage);
+    (this->*action.perform)(line);
+}
+
+bool ScriptSession::needsEmulatedBoard(const ScriptLine& line) {
+    const ScriptAction& action = actionOf(line);
+    return action.needsEmulatedBoard && action.needsEmulatedBoard(line);
 }
 
 RunnerOutput ScriptSession::finish() {
     retireWindow();
-    RunnerOutput out{earlierPanes_, log_.text(), emulator_.trace(), report_};
+    RunnerOutput out{earlierPanes_, log_.text(), live_ ? live_->wire() : emulator().trace(), report_};
     if (options_.maskTimestamps) {
         out.log = maskTimestamps(out.log);
         for (std::string* text : {&out.pane, &out.log, &out.wire, &out.report})

@@ -1,6 +1,7 @@
 #pragma once
-// One run of a script: the emulated board, the log capture and the window the
-// script's actions drive, one action a line (docs/runner.md).
+// One run of a script: the board (emulated, or a real one in a live run), the
+// log capture and the window the script's actions drive, one action a line
+// (docs/runner.md).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "download/station_run.h"
 #include "emulator/emulator_session.h"
 #include "report/message_table.h"
+#include "runner/live_board.h"
 #include "runner/log_capture.h"
 #include "runner/script_line.h"
 #include "runner/script_runner.h"
@@ -41,6 +43,10 @@ public:
     void dumpAction(const ScriptLine& line);
     void echoAction(const ScriptLine& line);
 
+    // True for an action that only the emulated board can carry out (it
+    // changes or inspects the emulated board and chip), so a live run refuses it.
+    static bool needsEmulatedBoard(const ScriptLine& line);
+
 private:
     enum class RowPart { Button, Value };
     // A control given by its id, or by the name of its row in app/control_rows.h.
@@ -51,6 +57,7 @@ private:
     std::string resolve(const std::string& path) const;
     uint16_t chipIdOrDefault();
     std::vector<std::string> stationArguments(const ScriptLine& line);
+    emulator::BoardEmulator& emulator() { return emulated_->emulator; }
     void waitForLogLines(const std::string& line, size_t count);
 
     RunnerOptions options_;
@@ -58,7 +65,10 @@ private:
     // process's own output, as in the product, where no log is attached yet.
     const bool messagesReady_ = WindowHarness::prepareMessages(options_.codePage);
     const MessageTable& messages_ = buildMessageTable();
-    emulator::EmulatorSession session_;
+    // Exactly one of the two.
+    std::unique_ptr<emulator::EmulatorSession> emulated_ =
+        options_.liveBoard ? nullptr : std::make_unique<emulator::EmulatorSession>();
+    std::unique_ptr<LiveBoard> live_ = options_.liveBoard ? std::make_unique<LiveBoard>() : nullptr;
     LogCapture log_;
     // The station started with options; it outlives the window that points to it.
     std::unique_ptr<download::StationRun> stationRun_;
@@ -67,7 +77,6 @@ private:
     std::string earlierPanes_;
     std::string report_;
     int board_ = -1;
-    emulator::BoardEmulator& emulator_ = session_.emulator;
 };
 
 }  // namespace tessorin::runner

@@ -1,5 +1,5 @@
-// tessorin-run: the window logic with in-memory controls and an emulated board,
-// driven by a script. The format is in docs/runner.md.
+// tessorin-run: the window logic with in-memory controls and an emulated board
+// (or, with --board, a real one), driven by a script. The format is in docs/runner.md.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,8 +14,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tessorin-run [--pane FILE] [--log FILE] [--wire FILE] [--report FILE]\n"
-    "                    [--mask-timestamps] [--code-page N] SCRIPT\n"
-    "Channels without a file are printed on standard output, each under a heading.\n";
+    "                    [--mask-timestamps] [--code-page N] [--board] SCRIPT\n"
+    "Channels without a file are printed on standard output, each under a heading.\n"
+    "--board runs the script against the real board instead of the emulated one.\n";
 
 struct Channel {
     const char* name;
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         else if (arg == "--report") report.file = value();
         else if (arg == "--mask-timestamps") options.maskTimestamps = true;
         else if (arg == "--code-page") options.codePage = std::atoi(value().c_str());
+        else if (arg == "--board") options.liveBoard = true;
         else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;

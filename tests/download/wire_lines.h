@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "emulator/report.h"
-#include "emulator/wire_trace.h"
+#include "device/wire_trace.h"
 
 namespace tessorin::testing {
 
@@ -22,14 +22,14 @@ inline std::string requestOf(const Bytes& fromByte1) {
     emulator::Report report{};
     report[0] = 0xF2;
     for (size_t i = 0; i < fromByte1.size(); ++i) report[i + 1] = fromByte1[i];
-    return emulator::requestLine(report.data()) + "\n";
+    return requestLine(report.data()) + "\n";
 }
 
 // A reply whose bytes from byte 1 on are given.
 inline std::string replyOf(const Bytes& fromByte1) {
     emulator::Report report{};
     for (size_t i = 0; i < fromByte1.size(); ++i) report[i + 1] = fromByte1[i];
-    return emulator::replyLine(report.data(), kReportSize) + "\n";
+    return replyLine(report.data(), kReportSize) + "\n";
 }
 
 // The trace with each continuation write cut after its data: the rest of such a

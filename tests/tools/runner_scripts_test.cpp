@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/paths.h"
+#include "emulator/emulator_session.h"
 #include "runner/script_runner.h"
 #include "tests/support/file_text.h"
 
@@ -75,6 +76,50 @@ TEST(RunnerScriptNames, ARowNameStandsForItsIds) {
     EXPECT_EQ(named, runner::allChannels(runner::runScript(byId, options)));
     EXPECT_NE(named.find("OnBnClickedButtonPower"), std::string::npos);
     EXPECT_NE(named.find("OnBnClickedButtonFreqoffset"), std::string::npos);
+}
+
+// A live run talks to whatever board the process's transport finds: here the
+// emulator, so the test can see that a refused script sent nothing at all.
+TEST(RunnerLiveScripts, ActionsOnTheEmulatedBoardAreRefusedBeforeAnyTraffic) {
+    struct Case {
+        const char* script;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"press 1015\nboard attach 5b21\n", "line 2: 'board attach' works only on the emulated board"},
+        {"press 1015\n\nchip swap 6d10\n", "line 3: 'chip swap' works only"},
+        {"handshake 0\n", "line 1: 'handshake 0' works only"},
+        {"press 1015\nfault drop-replies 1\npress 1015\n", "line 2: 'fault drop-replies' works only"},
+        {"dump window\ndump memory 4c10 2\n", "line 2: 'dump memory' works only"},
+        {"dump codeload\n", "line 1: 'dump codeload' works only"},
+        {"station 1 image.rom\n", "line 1: 'station 1' works only"},
+    };
+    for (const Case& c : cases) {
+        emulator::EmulatorSession session;
+        session.emulator.addBoard(0x5B21);
+        runner::RunnerOptions options;
+        options.liveBoard = true;
+        try {
+            runner::runScript(c.script, options);
+            ADD_FAILURE() << c.script << " ran";
+        } catch (const runner::ScriptError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
+        }
+        EXPECT_EQ(session.emulator.journal(), "") << c.script;
+    }
+}
+
+TEST(RunnerLiveScripts, TheWireIsWhatWentToTheBoard) {
+    emulator::EmulatorSession session;
+    session.emulator.addBoard(0x5B21);
+    runner::RunnerOptions options;
+    options.liveBoard = true;
+    options.scriptFolder = pathToUtf8(kScripts);
+    runner::RunnerOutput out = runner::runScript("drop values.ini\npress 1015\ndump window\n", options);
+    EXPECT_NE(out.report.find("1015 button"), std::string::npos);
+    EXPECT_NE(out.pane.find("success"), std::string::npos);
+    EXPECT_NE(out.wire, "");
+    EXPECT_EQ(out.wire, session.emulator.trace());
 }
 
 TEST(RunnerScriptComments, HashInsideAWordIsText) {

@@ -1,11 +1,14 @@
-#include "emulator/wire_trace.h"
+#include "device/wire_trace.h"
 
 #include <gtest/gtest.h>
 
 #include "emulator/report.h"
 
-namespace tessorin::emulator {
+namespace tessorin {
 namespace {
+
+using emulator::kReplyReportId;
+using emulator::Report;
 
 Report reportOf(std::initializer_list<std::pair<int, uint8_t>> bytes) {
     Report report{};
@@ -46,4 +49,4 @@ TEST(WireTrace, ReplyLinesStartAtByteOne) {
 }
 
 }  // namespace
-}  // namespace tessorin::emulator
+}  // namespace tessorin

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <string>
 
-namespace tessorin::emulator {
+namespace tessorin {
 
 std::string requestLine(const uint8_t* report);
 // count: the bytes the board actually handed over (fewer than 64 for a short read).
 std::string replyLine(const uint8_t* report, int count);
 
-}  // namespace tessorin::emulator
+}  // namespace tessorin

@@ -1,8 +1,8 @@
-#include "emulator/wire_trace.h"
+#include "device/wire_trace.h"
 
 #include "device/hid_transport.h"
 
-namespace tessorin::emulator {
+namespace tessorin {
 namespace {
 
 // Bytes first..count-1, but not the zeros at the end, and never fewer than up to alwaysShown.
@@ -25,4 +25,4 @@ std::string requestLine(const uint8_t* report) { return hexLine('>', report, 0, 
 
 std::string replyLine(const uint8_t* report, int count) { return hexLine('<', report, 1, 1, count); }
 
-}  // namespace tessorin::emulator
+}  // namespace tessorin

@@ -1,0 +1,61 @@
+// A script run live reaches the board through the platform transport and
+// shows the same pane and wire as its dry run on the emulated board.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/paths.h"
+#include "emulator/fake_hidraw/fake_hidraw_boards.h"
+#include "runner/script_runner.h"
+#include "tests/support/file_text.h"
+
+namespace tessorin::testing {
+namespace {
+
+const std::filesystem::path kDemo = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "demo";
+
+// The demo's RF part: from the INI drop to its last RF button. The board the
+// demo attaches first is the emulator's; a live run has the real one.
+std::string demoRfPart() {
+    const std::string demo = fileText(kDemo / "demo.script");
+    const size_t begin = demo.find("echo == the worked-example INI");
+    const size_t end = demo.find("echo == a ROM image");
+    if (begin == std::string::npos || end == std::string::npos || end < begin) return {};
+    return demo.substr(begin, end - begin);
+}
+
+runner::RunnerOptions demoOptions(bool live) {
+    runner::RunnerOptions options;
+    options.maskTimestamps = true;
+    options.scriptFolder = pathToUtf8(kDemo);
+    options.liveBoard = live;
+    return options;
+}
+
+size_t linesStartingWith(const std::string& text, const std::string& start) {
+    size_t count = text.starts_with(start) ? 1 : 0;
+    for (size_t at = text.find("\n" + start); at != std::string::npos; at = text.find("\n" + start, at + 1)) ++count;
+    return count;
+}
+
+TEST(LiveScript, DemoRfPartGivesTheSamePaneAndWireDryAndLive) {
+    const std::string rfPart = demoRfPart();
+    ASSERT_NE(rfPart.find("press 1041"), std::string::npos) << "the demo's RF part was not found";
+    const runner::RunnerOutput dry = runner::runScript("board attach 5b21\n" + rfPart, demoOptions(false));
+
+    emulator::FakeHidrawBoards boards;
+    const int board = boards.addBoard(0x5B21);
+    const runner::RunnerOutput live = runner::runScript(rfPart, demoOptions(true));
+
+    EXPECT_NE(dry.pane.find("success"), std::string::npos);
+    EXPECT_EQ(live.pane, dry.pane);
+    EXPECT_EQ(live.wire, dry.wire);
+    EXPECT_EQ(live.log, dry.log);
+    EXPECT_EQ(live.report, dry.report);
+    // The wire shows what the fake board really received.
+    EXPECT_EQ(linesStartingWith(live.wire, "> "), boards.requests(board).size());
+    EXPECT_GT(boards.requests(board).size(), 10u);
+}
+
+}  // namespace
+}  // namespace tessorin::testing
