@@ -104,6 +104,10 @@ struct FakeHidrawBoards::Handlers {
         return onLiveNode(data, client, [client](FakeHidrawBoards& self, Node& node, UMockdevIoctlData* buffer) {
             const size_t size = static_cast<size_t>(buffer->data_len);
             Device& device = self.devices_[node.device];
+            if (device.dieAfterRequests > 0 && --device.dieAfterRequests == 0) {
+                self.stopAnswering(node);
+                return umockdev_ioctl_client_complete(client, -1, ENODEV);
+            }
             device.requests.emplace_back(buffer->data, buffer->data + size);
             Report request{};
             std::copy_n(buffer->data, std::min(request.size(), size), request.begin());
@@ -266,9 +270,7 @@ void FakeHidrawBoards::unplug(int index) {
     Device& device = devices_.at(static_cast<size_t>(index));
     if (device.node.empty()) return;
     Node& node = nodes_[device.node];
-    node.live = false;
-    // Wakes a read already waiting; like every later one it fails at once.
-    ringDoorbell(node.ptyMaster);
+    stopAnswering(node);
     const std::vector<std::string> syspaths = device.syspaths;
     const std::string devLink = node.devLink;
     device.node.clear();
@@ -277,8 +279,43 @@ void FakeHidrawBoards::unplug(int index) {
     std::filesystem::remove(devLink);
 }
 
+void FakeHidrawBoards::stopAnswering(Node& node) {
+    if (!node.live) return;
+    node.live = false;
+    // Wakes a read already waiting; like every later one it fails at once.
+    ringDoorbell(node.ptyMaster);
+}
+
 void FakeHidrawBoards::replug(int index) {
     if (devicePath(index).empty()) plug(static_cast<size_t>(index));
+}
+
+void FakeHidrawBoards::dieAfterRequests(int device, int requests) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    devices_.at(static_cast<size_t>(device)).dieAfterRequests = requests;
+}
+
+bool FakeHidrawBoards::answering(int device) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::string& node = devices_.at(static_cast<size_t>(device)).node;
+    auto found = nodes_.find(node);
+    return !node.empty() && found != nodes_.end() && found->second.live;
+}
+
+DownloadBoard& FakeHidrawBoards::boardOf(int device) {
+    DownloadBoard* board = devices_.at(static_cast<size_t>(device)).board.get();
+    if (!board) throw std::out_of_range("this fake device is not a download board");
+    return *board;
+}
+
+void FakeHidrawBoards::attachChip(int device, uint16_t chipId) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    boardOf(device).attachChip(chipId);
+}
+
+void FakeHidrawBoards::detachChip(int device) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    boardOf(device).detachChip();
 }
 
 std::string FakeHidrawBoards::serial(int device) const { return copyOf(device, &Device::serial); }

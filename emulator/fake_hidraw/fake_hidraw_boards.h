@@ -38,6 +38,16 @@ public:
     void unplug(int device);
     // Back on its port under a new hidraw node, as the kernel numbers them.
     void replug(int device);
+    // After the n-th request from now the device stops answering as an
+    // unplugged one does: that request and every later one fail, and a read
+    // waiting on it ends. It still shows in udev until unplug() takes it away.
+    void dieAfterRequests(int device, int requests);
+    // Whether the device's node answers (false once unplugged or dead).
+    bool answering(int device) const;
+
+    // The operator's chip swap at a station: a fresh chip, or none.
+    void attachChip(int device, uint16_t chipId);
+    void detachChip(int device);
 
     std::string serial(int device) const;      // the USB serial attribute and HID_UNIQ
     std::string devicePath(int device) const;  // the hidraw node of its present plug
@@ -67,6 +77,7 @@ private:
         std::vector<std::string> syspaths;  // leaf first
         int opens = 0;
         std::vector<std::vector<uint8_t>> requests;
+        int dieAfterRequests = 0;  // 0: not armed
     };
     // One hidraw node: the life of a device between plug and unplug.
     struct Node {
@@ -79,6 +90,9 @@ private:
     };
 
     int addDevice(uint16_t vendorId, uint16_t productId, std::unique_ptr<DownloadBoard> board);
+    DownloadBoard& boardOf(int device);
+    // Its handles fail from now on, and a read waiting on it ends.
+    void stopAnswering(Node& node);
     void plug(size_t device);
     template <typename T>
     T copyOf(int device, T Device::*member) const {

@@ -96,5 +96,34 @@ TEST_F(HidrawLink, RepluggedBoardIsFoundByTheNextTransfer) {
     EXPECT_EQ(boards.opens(board), 2);
 }
 
+TEST_F(HidrawLink, ChipSwapsShowInTheHandshake) {
+    const int board = boards.addBoard(kChip);
+    openLink();
+    EXPECT_TRUE(handshakeAnswered());
+    boards.detachChip(board);
+    EXPECT_FALSE(handshakeAnswered());
+    boards.attachChip(board, 0x5B21);
+    EXPECT_TRUE(handshakeAnswered());
+    EXPECT_EQ(boards.withChip(board, [](emulator::ChipModel& chip) { return chip.id(); }), 0x5B21);
+}
+
+TEST_F(HidrawLink, BoardThatDiesFailsTheArmedRequestAndIsNotOpenedAgain) {
+    const int board = boards.addBoard(kChip);
+    openLink();
+    boards.dieAfterRequests(board, 2);
+    EXPECT_TRUE(handshakeAnswered());
+    EXPECT_TRUE(boards.answering(board));
+    DevicePacket packet = handshakeRequest();
+    EXPECT_FALSE(writePacket(packet));
+    EXPECT_FALSE(boards.answering(board));
+    EXPECT_FALSE(hidLinkOpen());  // still listed, but its node no longer opens
+    EXPECT_EQ(boards.requests(board).size(), 1u);
+    boards.unplug(board);
+    boards.replug(board);
+    EXPECT_TRUE(boards.answering(board));
+    EXPECT_FALSE(writePacket(packet));  // the closed link fails, and finds the board
+    EXPECT_TRUE(handshakeAnswered());
+}
+
 }  // namespace
 }  // namespace tessorin::testing
