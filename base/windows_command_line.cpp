@@ -24,7 +24,10 @@ std::string quotedCommandLineWord(std::string_view word) {
 
 std::string windowsCommandLine(const std::vector<std::string>& words) {
     std::string line;
-    for (const std::string& word : words) line += (line.empty() ? "" : " ") + quotedCommandLineWord(word);
+    for (const std::string& word : words) {
+        if (!line.empty()) line += ' ';
+        line += quotedCommandLineWord(word);
+    }
     return line;
 }
 
