@@ -3,7 +3,9 @@
 // testbed: real time, real udev and sysfs look-ups, real device nodes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "device/hid_link.h"
 #include "emulator/fake_hidraw/fake_hidraw_boards.h"
@@ -26,6 +28,17 @@ inline DevicePacket requestOf(std::initializer_list<uint8_t> fromByte1) {
     int at = 1;
     for (uint8_t byte : fromByte1) packet[at++] = byte;
     return packet;
+}
+
+// Image bytes that differ from one another, the same on every run.
+inline std::vector<uint8_t> imageBytes(size_t count) {
+    std::vector<uint8_t> bytes;
+    uint32_t state = 0x2545F491;
+    for (size_t i = 0; i < count; ++i) {
+        state = state * 1664525u + 1013904223u;
+        bytes.push_back(static_cast<uint8_t>(state >> 24));
+    }
+    return bytes;
 }
 
 inline DevicePacket handshakeRequest() { return requestOf({0x18, 0x00, 0x80, 0x00}); }

@@ -13,16 +13,6 @@ namespace {
 
 using HidrawDownload = FakeBoardTest;
 
-std::vector<uint8_t> imageBytes(size_t count) {
-    std::vector<uint8_t> bytes;
-    uint32_t state = 0x2545F491;
-    for (size_t i = 0; i < count; ++i) {
-        state = state * 1664525u + 1013904223u;
-        bytes.push_back(static_cast<uint8_t>(state >> 24));
-    }
-    return bytes;
-}
-
 TEST_F(HidrawDownload, RomImageReachesTheCodeLoadPortByteExact) {
     const int board = boards.addBoard(0x6D10);
     const std::vector<uint8_t> image = imageBytes(5000);
