@@ -35,6 +35,31 @@ ProgramStart answered(int exitCode, std::string output) {
     return start;
 }
 
+// The words every board's station gets after its --board: the other options,
+// then the image and presets behind "--", so an image name is never taken for an option.
+std::vector<std::string> stationWords(const StationCommandLine& line) {
+    std::vector<std::string> words;
+    if (!line.resultsPath.empty()) words.insert(words.end(), {"--results", line.resultsPath});
+    if (line.chipCount) words.insert(words.end(), {"--count", std::to_string(*line.chipCount)});
+    words.push_back("--");
+    words.insert(words.end(), line.windowArguments.begin() + 1, line.windowArguments.end());
+    return words;
+}
+
+ProgramStart allBoardsStart(const StationCommandLine& line) {
+    // Options every station would refuse are refused here, once.
+    std::string problem;
+    if (!download::StationRun::start({line.resultsPath, line.chipCount, false}, problem))
+        return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    std::vector<std::string> ids;
+    for (const BoardListing& board : presentBoards()) ids.push_back(board.id);
+    if (ids.empty()) return answered(1, "tessorin: no board present: --all-boards has no station to start\n");
+    ProgramStart start;
+    start.kind = ProgramStart::Kind::AllBoards;
+    start.boardStations = boardStations(ids, stationWords(line));
+    return start;
+}
+
 }  // namespace
 
 ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal) {
@@ -47,6 +72,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
         case StationCommandLine::Action::Window:
         case StationCommandLine::Action::Station: break;
     }
+    if (line.allBoards) return allBoardsStart(line);
     ProgramStart start;
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;

@@ -1,22 +1,26 @@
 #pragma once
 // What both platforms' programs do with the command line before any window
 // exists: answer --help, --list-boards and a bad command line at once, or
-// prepare the station (its results file opened, its board chosen) or the window.
+// prepare the station (its results file opened, its board chosen), one station
+// per board (--all-boards) or the window.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/all_boards_station.h"
 #include "download/station_run.h"
 
 namespace tessorin {
 
 struct ProgramStart {
-    enum class Kind { Window, Station, Answered };
+    enum class Kind { Window, Station, AllBoards, Answered };
     Kind kind = Kind::Window;
     // Window and Station: the arguments the window is given, as the seed's command line has them.
     std::vector<std::string> windowArguments;
     // Station started with options; none for the seed's form.
     std::unique_ptr<download::StationRun> stationRun;
+    // AllBoards: the station process of each board present.
+    std::vector<BoardStation> boardStations;
     // Answered: the exit code, and the text for standard output (exit code 0) or standard error.
     int exitCode = 0;
     std::string output;

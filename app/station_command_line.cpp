@@ -41,6 +41,10 @@ public:
             if (line_.withOptions || next < args_.size()) refuse("--list-boards takes nothing else");
             return line_;
         }
+        if (line_.allBoards && !line_.boardId.empty()) {
+            refuse("--all-boards and --board exclude each other: --all-boards gives each station its board");
+            return line_;
+        }
         if (next >= args_.size()) {
             refuse("no image given");
             return line_;
@@ -63,6 +67,11 @@ private:
             if (inlineValue) return refuse(name + " takes no value");
             if (name == "--help") line_.action = Action::Help;
             else if (line_.action != Action::Help) line_.action = Action::ListBoards;
+            return true;
+        }
+        if (name == "--all-boards") {
+            if (inlineValue) return refuse(name + " takes no value");
+            line_.allBoards = line_.withOptions = true;
             return true;
         }
         std::string* target = nullptr;
@@ -113,6 +122,8 @@ const char* stationUsage() {
            "  --results FILE   append one JSON line per finished chip to FILE (docs/results.md)\n"
            "  --count N        stop after N chips; exit 0 when every one passed, 1 otherwise\n"
            "  --board ID       use only this board (its id, serial number or USB path from --list-boards)\n"
+           "  --all-boards     one station process per board present, each with its --board; their lines\n"
+           "                   show the board's id, and the combined totals follow when they have all ended\n"
            "  --list-boards    list the boards present and exit\n"
            "  --help           show this text and exit\n"
            "  --               end of the options: the next word is the image, even if it begins with --\n"

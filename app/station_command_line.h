@@ -25,6 +25,8 @@ struct StationCommandLine {
     std::string resultsPath;
     std::optional<uint64_t> chipCount;
     std::string boardId;
+    // --all-boards: one station process per board present instead of this one.
+    bool allBoards = false;
     // Window and Station: program, image, presets, as the seed's command line has them.
     std::vector<std::string> windowArguments;
     std::string problem;

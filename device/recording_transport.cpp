@@ -8,6 +8,12 @@ HidHandle RecordingTransport::openFirst(uint16_t vendorId, uint16_t productId) {
     return inner_.openFirst(vendorId, productId);
 }
 
+std::vector<HidDeviceEntry> RecordingTransport::enumerate(uint16_t vendorId, uint16_t productId) {
+    return inner_.enumerate(vendorId, productId);
+}
+
+HidHandle RecordingTransport::openPath(const std::string& devicePath) { return inner_.openPath(devicePath); }
+
 void RecordingTransport::close(HidHandle handle) { inner_.close(handle); }
 
 TransferResult RecordingTransport::write(HidHandle handle, const uint8_t* report, int timeoutMs) {

@@ -6,6 +6,7 @@
 // emulator, and changes nothing that passes through it.
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "device/hid_transport.h"
 
@@ -16,6 +17,8 @@ public:
     explicit RecordingTransport(HidTransport& inner) : inner_(inner) {}
 
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override;
+    std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override;
+    HidHandle openPath(const std::string& devicePath) override;
     void close(HidHandle handle) override;
     TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override;
     TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) override;

@@ -8,6 +8,7 @@
 #include "device/chip_id_cache.h"
 #include "device/hid_link.h"
 #include "download/results_line.h"
+#include "download/station_totals.h"
 
 namespace tessorin::download {
 
@@ -39,10 +40,7 @@ void StationRun::chipFinished(const StationChip& chip, const std::string& imageP
     if (chip.failure == DownloadFailure::None) ++passed_;
     else ++failed_;
     if (results_) writeResultsLine(chip, imagePath, presets);
-    const uint64_t total = finished();
-    const uint64_t yieldTenths = (passed_ * 1000 + total / 2) / total;
-    writeLog(formatText("chips: %u passed, %u failed, yield %u.%u%%",
-                        {passed_, failed_, yieldTenths / 10, yieldTenths % 10}));
+    writeLog(totalsMessage({passed_, failed_}));
 }
 
 void StationRun::writeResultsLine(const StationChip& chip, const std::string& imagePath,

@@ -1,15 +1,18 @@
 // The Linux program: with no argument the main window; with a firmware image
-// (and register presets) the download station on the console, without Qt; or
-// the answer to --help, --list-boards and a bad command line.
+// (and register presets) the download station on the console, without Qt, or
+// one station per board (--all-boards); or the answer to --help, --list-boards
+// and a bad command line.
 #include <QApplication>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/program_path.h"
 #include "app/program_start.h"
 #include "app/station_console.h"
 #include "qt/main_dialog.h"
@@ -21,6 +24,19 @@ bool displayAvailable() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
 
+// Ctrl-C ends the stations (they get it from the terminal too), not this
+// process, which then still adds up their totals. A caught signal is back to
+// its default in every program started after this.
+void keepRunningOnInterrupt(int) {}
+
+int runAllBoards(const std::vector<tessorin::BoardStation>& stations) {
+    std::signal(SIGINT, keepRunningOnInterrupt);
+    return tessorin::runAllBoards(tessorin::currentProgramPath(), stations, [](const std::string& line) {
+        std::fputs((line + "\n").c_str(), stdout);
+        std::fflush(stdout);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,6 +46,7 @@ int main(int argc, char** argv) {
         std::fputs(start.output.c_str(), start.exitCode == 0 ? stdout : stderr);
         return start.exitCode;
     }
+    if (start.kind == tessorin::ProgramStart::Kind::AllBoards) return runAllBoards(start.boardStations);
     if (start.kind == tessorin::ProgramStart::Kind::Station) {
         tessorin::StationConsoleHost host(std::move(start.windowArguments), start.stationRun.get());
         tessorin::CBrevoxDownloadToolApp application(host);

@@ -1,9 +1,10 @@
 #pragma once
 // A live run's board: the one the process's transport finds (a real board
-// through the platform transport), with every report passing a recorder on its
-// way, so the wire channel shows what the board was really sent and answered.
-// HidLink starts closed and the chip id unread, as at process start; the
-// transport is given back at the end.
+// through the platform transport), the chosen one when an id is given, with
+// every report passing a recorder on its way, so the wire channel shows what
+// the board was really sent and answered. HidLink starts closed and the chip id
+// unread, as at process start; the transport and the board choice are given
+// back at the end.
 #include <string>
 
 #include "device/recording_transport.h"
@@ -12,7 +13,7 @@ namespace tessorin::runner {
 
 class LiveBoard {
 public:
-    LiveBoard();
+    explicit LiveBoard(const std::string& boardId);
     ~LiveBoard();
     LiveBoard(const LiveBoard&) = delete;
     LiveBoard& operator=(const LiveBoard&) = delete;
@@ -21,6 +22,7 @@ public:
 
 private:
     HidTransport& underlying_;
+    std::string earlierChoice_;
     RecordingTransport recorder_;
 };
 

@@ -14,6 +14,8 @@ struct RunnerOptions {
     // emulated one, and the wire channel recorded on the way to it. Actions
     // that need the emulated board are refused before anything runs.
     bool liveBoard = false;
+    // The live run's board by its id, serial number or USB path; empty: the first board found.
+    std::string boardId;
 };
 
 struct RunnerOutput {

@@ -68,7 +68,7 @@ private:
     // Exactly one of the two.
     std::unique_ptr<emulator::EmulatorSession> emulated_ =
         options_.liveBoard ? nullptr : std::make_unique<emulator::EmulatorSession>();
-    std::unique_ptr<LiveBoard> live_ = options_.liveBoard ? std::make_unique<LiveBoard>() : nullptr;
+    std::unique_ptr<LiveBoard> live_ = options_.liveBoard ? std::make_unique<LiveBoard>(options_.boardId) : nullptr;
     LogCapture log_;
     // The station started with options; it outlives the window that points to it.
     std::unique_ptr<download::StationRun> stationRun_;

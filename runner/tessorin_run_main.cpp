@@ -1,22 +1,27 @@
 // tessorin-run: the window logic with in-memory controls and an emulated board
 // (or, with --board, a real one), driven by a script. The format is in docs/runner.md.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/paths.h"
+#include "device/board_choice.h"
 #include "runner/script_runner.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: tessorin-run [--pane FILE] [--log FILE] [--wire FILE] [--report FILE]\n"
-    "                    [--mask-timestamps] [--code-page N] [--board] SCRIPT\n"
+    "                    [--mask-timestamps] [--code-page N] [--board [ID]] SCRIPT\n"
     "Channels without a file are printed on standard output, each under a heading.\n"
-    "--board runs the script against the real board instead of the emulated one.\n";
+    "--board runs the script against a real board instead of the emulated one: the\n"
+    "first board found, or the one with that id, serial number or USB path\n"
+    "(tessorin --list-boards shows them).\n";
 
 struct Channel {
     const char* name;
@@ -50,7 +55,11 @@ int main(int argc, char** argv) {
         else if (arg == "--report") report.file = value();
         else if (arg == "--mask-timestamps") options.maskTimestamps = true;
         else if (arg == "--code-page") options.codePage = std::atoi(value().c_str());
-        else if (arg == "--board") options.liveBoard = true;
+        else if (arg == "--board") {
+            options.liveBoard = true;
+            // An id follows unless the next word is an option or the last word, the script.
+            if (i + 2 < argc && argv[i + 1][0] != '-') options.boardId = argv[++i];
+        }
         else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -66,6 +75,19 @@ int main(int argc, char** argv) {
     if (script.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
+    }
+    if (options.liveBoard) {
+        const std::vector<tessorin::BoardListing> boards = tessorin::presentBoards();
+        const bool present = std::any_of(boards.begin(), boards.end(), [&](const tessorin::BoardListing& board) {
+            return options.boardId.empty() || tessorin::boardAnswersTo(board, options.boardId);
+        });
+        if (!present) {
+            if (options.boardId.empty()) std::fputs("tessorin-run: --board: no board present\n", stderr);
+            else
+                std::fprintf(stderr, "tessorin-run: --board %s: no such board present (tessorin --list-boards shows them)\n",
+                             options.boardId.c_str());
+            return 2;
+        }
     }
     const std::optional<std::string> text = tessorin::readWholeFile(script);
     if (!text) {

@@ -58,6 +58,10 @@ TEST(RecordingTransport, PassesResultsAndBytesThroughUnchanged) {
     emulator::EmulatorSession session;
     RecordingTransport recorder(session.emulator);
     session.emulator.addBoard(0x6D10);
+    session.emulator.addBoard(0x5B21);
+    const std::vector<HidDeviceEntry> boards = recorder.enumerate(kBoardVendorId, kBoardProductId);
+    ASSERT_EQ(boards.size(), 2u);
+    EXPECT_EQ(session.emulator.deviceOf(recorder.openPath(boards[1].devicePath)), 1);
     const HidHandle handle = recorder.openFirst(kBoardVendorId, kBoardProductId);
     ASSERT_NE(handle, kInvalidHidHandle);
     EXPECT_EQ(session.emulator.deviceOf(handle), 0);
@@ -75,7 +79,7 @@ TEST(RecordingTransport, PassesResultsAndBytesThroughUnchanged) {
     EXPECT_FALSE(timedOut.completed);
 
     recorder.close(handle);
-    EXPECT_EQ(session.emulator.openHandles(), 0);
+    EXPECT_EQ(session.emulator.openHandles(), 1);
     EXPECT_EQ(recorder.trace(), "> f2 18 00 80\n< 02\n");
 }
 
