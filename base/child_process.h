@@ -13,7 +13,7 @@ public:
     // Starts program (a path; no search) with the arguments after its own name.
     // When it cannot start, problem() says why and there is nothing to read.
     ChildProcess(const std::string& program, const std::vector<std::string>& arguments);
-    ~ChildProcess();  // waits for it when nobody did
+    ~ChildProcess();  // ends the program when nobody waited for it
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,9 +23,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     problem_ = start(program, arguments);
 }
 
-// Closing our end first: a program still writing then ends instead of waiting for a reader.
+// A program nobody waited for is ended, not left running without its reader.
 ChildProcess::~ChildProcess() {
     if (platform_->output >= 0) close(platform_->output);
+    if (!waited_ && started()) kill(platform_->pid, SIGTERM);
     wait();
 }
 

@@ -13,6 +13,18 @@ std::wstring wide(const std::string& text) {
     return std::wstring(units.begin(), units.end());
 }
 
+// A job whose programs end when this process ends (its last handle closes then).
+HANDLE endedWithThisProcess() {
+    static HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (made) SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return made;
+    }();
+    return job;
+}
+
 }  // namespace
 
 struct ChildProcess::Platform {
@@ -25,9 +37,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     problem_ = start(program, arguments);
 }
 
-// Closing our end first: a program still writing then ends instead of waiting for a reader.
+// A program nobody waited for is ended, not left running without its reader.
 ChildProcess::~ChildProcess() {
     if (platform_->output) CloseHandle(platform_->output);
+    if (!waited_ && started()) TerminateProcess(platform_->process, 1);
     wait();
     if (platform_->process) CloseHandle(platform_->process);
 }
@@ -60,6 +73,9 @@ std::string ChildProcess::start(const std::string& program, const std::vector<st
         return formatText("cannot start %s: error %u", {program, error});
     }
     CloseHandle(started.hThread);
+    // Windows keeps a program running when the one that started it ends; the
+    // job ends them together, so no station is left holding its board unseen.
+    AssignProcessToJobObject(endedWithThisProcess(), started.hProcess);
     platform_->process = started.hProcess;
     platform_->output = readEnd;
     return {};

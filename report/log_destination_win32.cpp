@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <windows.h>
 #include <shlwapi.h>
@@ -20,14 +23,27 @@ bool attach(const std::u16string& target, const wchar_t* mode) {
     return true;
 }
 
+// A station started by --all-boards hands its lines to that program through a
+// pipe; any other gets a console of its own.
+bool attachConsole() {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (GetFileType(output) != FILE_TYPE_PIPE) {
+        AllocConsole();
+        SetConsoleOutputCP(CP_UTF8);
+        return attach(u"CONOUT$", L"wt");
+    }
+    std::FILE* pipe = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(output), _O_WRONLY | _O_TEXT), "wt");
+    if (!pipe) return false;
+    attachLogFile(pipe);
+    return true;
+}
+
 }  // namespace
 
 void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode) {
     if (consoleMode) {
-        AllocConsole();
-        SetConsoleOutputCP(CP_UTF8);
         destination.path.clear();
-        destination.attached = attach(u"CONOUT$", L"wt");
+        destination.attached = attachConsole();
         if (destination.attached) writeTrace("console\n");
         return;
     }

@@ -34,4 +34,14 @@ void showCommandOutput(std::string_view text, bool isError) {
     MessageBoxW(nullptr, toWide(text).c_str(), L"Tessorin", MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+CommandLines::CommandLines() : handle_(GetStdHandle(STD_OUTPUT_HANDLE)) {
+    if (handle_ && handle_ != INVALID_HANDLE_VALUE) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) AllocConsole();
+    SetConsoleOutputCP(CP_UTF8);
+    handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+}
+
+void CommandLines::write(std::string_view line) { writeTo(handle_, std::string(line) + "\r\n"); }
+
 }  // namespace tessorin::win32

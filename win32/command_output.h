@@ -8,4 +8,16 @@ namespace tessorin::win32 {
 
 void showCommandOutput(std::string_view text, bool isError);
 
+// Lines for a console while the program runs (--all-boards): the standard
+// output when it was handed over, else the console the program was started
+// from, else a console of its own. Each line is written whole.
+class CommandLines {
+public:
+    CommandLines();
+    void write(std::string_view line);
+
+private:
+    void* handle_;
+};
+
 }  // namespace tessorin::win32

@@ -1,19 +1,28 @@
 // The Windows program: the main window, interactive or as the download station,
-// or the answer to --help, --list-boards and a bad command line.
+// one station per board (--all-boards), or the answer to --help, --list-boards
+// and a bad command line.
 #include <windows.h>
 
 #include "app/application.h"
+#include "app/program_path.h"
 #include "app/program_start.h"
 #include "win32/command_line.h"
 #include "win32/command_output.h"
 #include "win32/main_dialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // The station's console is made by the log destination, and a console is a terminal.
-    tessorin::ProgramStart start = tessorin::prepareProgramStart(tessorin::win32::processArguments(), true);
+    // The station's console is made by the log destination, and a console is a
+    // terminal; a pipe (the station of one board under --all-boards) is not.
+    const bool handedAPipe = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
+    tessorin::ProgramStart start = tessorin::prepareProgramStart(tessorin::win32::processArguments(), !handedAPipe);
     if (start.kind == tessorin::ProgramStart::Kind::Answered) {
         tessorin::win32::showCommandOutput(start.output, start.exitCode != 0);
         return start.exitCode;
+    }
+    if (start.kind == tessorin::ProgramStart::Kind::AllBoards) {
+        tessorin::win32::CommandLines lines;
+        return tessorin::runAllBoards(tessorin::currentProgramPath(), start.boardStations,
+                                      [&lines](const std::string& line) { lines.write(line); });
     }
     // The host outlives the application object: its controls stay valid for a
     // download worker that is still finishing when the window has closed.

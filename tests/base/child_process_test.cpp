@@ -57,7 +57,7 @@ TEST(ChildProcess, AProgramThatCannotStartSaysWhy) {
     EXPECT_EQ(child.wait(), -1);
 }
 
-// Nobody reads: ending the reader must end a program that keeps writing.
+// Nobody reads or waits: the program is ended with its reader.
 TEST(ChildProcess, LeavingWithoutReadingEndsAWriterThatNeverStops) {
     ChildProcess child("/usr/bin/yes", {});
     ASSERT_TRUE(child.started());

@@ -1,12 +1,17 @@
 // Starting other programs on Windows: the command line each gets, and their
 // output read back through the pipe.
-#include <gtest/gtest.h>
+#include <windows.h>
 #include <shellapi.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/program_path.h"
 #include "base/child_process.h"
+#include "base/text.h"
+#include "report/message_table.h"
 #include "base/windows_command_line.h"
 #include "win32/win32_text.h"
 
@@ -43,6 +48,23 @@ TEST(ChildProcess, AProgramThatCannotStartSaysWhy) {
     ChildProcess child("C:\\nowhere\\tessorin.exe", {"--board", "TSB0001"});
     EXPECT_FALSE(child.started());
     EXPECT_EQ(child.problem().rfind("cannot start C:\\nowhere\\tessorin.exe: error ", 0), 0u) << child.problem();
+}
+
+// A station of one board, as --all-boards starts it: its console lines come
+// through the pipe (no board under Wine, so it waits for one until it is ended).
+TEST(ChildProcess, AStationsConsoleLinesComeThroughThePipe) {
+    const std::string program = folderOfPath(currentProgramPath()) + "\\tessorin.exe";
+    ChildProcess station(program, {"--board", "TSB0001", "--count", "1", "--", "C:\\no such\\image.rom"});
+    ASSERT_TRUE(station.started()) << station.problem();
+    const std::string openFailed = replaceAll(MessageTable(1252)[msgOpenUsbFail], "\n", "");
+    std::vector<std::string> lines;
+    for (std::string line; lines.size() < 40 && station.readLine(line);) {
+        lines.push_back(line);
+        if (line.ends_with(openFailed)) break;
+    }
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "console");
+    EXPECT_TRUE(lines.back().ends_with(openFailed)) << lines.back();
 }
 
 }  // namespace

@@ -232,6 +232,8 @@ TEST(ProgramStart, ListBoardsHelpAndBadOptionsAnswerAndEnd) {
     const std::string missingFolder = program.folderPath("no such folder\\results.jsonl");
     const Case cases[] = {
         {"--list-boards", 0, "no board\r\n", ""},  // Wine has no HID boards
+        {"--all-boards --count 3 C:\\fw\\a.rom", 1, "", "tessorin: no board present: --all-boards has no station"},
+        {"--all-boards --board TSB0001 C:\\fw\\a.rom", 2, "", "tessorin: --all-boards and --board exclude each other"},
         {"--help", 0, replaceAll(stationUsage(), "\n", "\r\n"), ""},
         {"--verbose C:\\fw\\a.rom", 2, "", "tessorin: unknown option --verbose\r\nusage: tessorin"},
         {"--count none C:\\fw\\a.rom", 2, "", "tessorin: --count needs a whole number"},
