@@ -31,8 +31,8 @@ if(TESSORIN_TESTS)
   file(GLOB FAKE_HIDRAW_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fake_hidraw/*.cpp)
   add_executable(tessorin_fake_hidraw_tests ${FAKE_HIDRAW_TESTS})
   target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_runner GTest::gtest)
-  # The --all-boards runs start the program itself, beside the suite.
-  add_dependencies(tessorin_fake_hidraw_tests tessorin)
+  # The --all-boards and live script runs start the programs themselves, beside the suite.
+  add_dependencies(tessorin_fake_hidraw_tests tessorin tessorin-run)
   gtest_discover_tests(tessorin_fake_hidraw_tests DISCOVERY_TIMEOUT 60)
 endif()
 

@@ -14,7 +14,6 @@
 #include <sstream>
 #include <thread>
 
-#include "app/program_path.h"
 #include "base/child_process.h"
 #include "base/text.h"
 #include "report/message_table.h"
@@ -30,8 +29,6 @@ constexpr int kBoards = 4;
 constexpr int kChipsPerBoard = 3;
 // Beyond this something hangs: the test stops playing the operator and says so.
 constexpr auto kPatience = std::chrono::minutes(3);
-
-std::string programBeside(const std::string& name) { return folderOfPath(currentProgramPath()) + "/" + name; }
 
 // The results file's whole lines (a line still being written is left for later), by board.
 std::map<std::string, std::vector<nlohmann::json>> resultsByBoard(const std::string& path) {

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
+#include "app/program_path.h"
 #include "device/hid_link.h"
 #include "emulator/fake_hidraw/fake_hidraw_boards.h"
 
@@ -40,6 +42,9 @@ inline std::vector<uint8_t> imageBytes(size_t count) {
     }
     return bytes;
 }
+
+// A program built beside the suite.
+inline std::string programBeside(const std::string& name) { return folderOfPath(currentProgramPath()) + "/" + name; }
 
 inline DevicePacket handshakeRequest() { return requestOf({0x18, 0x00, 0x80, 0x00}); }
 

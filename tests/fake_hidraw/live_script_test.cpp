@@ -4,10 +4,13 @@
 
 #include <filesystem>
 
+#include "base/child_process.h"
 #include "base/paths.h"
 #include "emulator/fake_hidraw/fake_hidraw_boards.h"
 #include "runner/script_runner.h"
+#include "tests/fake_hidraw/fake_board_test.h"
 #include "tests/support/file_text.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 namespace {
@@ -55,6 +58,33 @@ TEST(LiveScript, DemoRfPartGivesTheSamePaneAndWireDryAndLive) {
     // The wire shows what the fake board really received.
     EXPECT_EQ(linesStartingWith(live.wire, "> "), boards.requests(board).size());
     EXPECT_GT(boards.requests(board).size(), 10u);
+}
+
+// tessorin-run is a process of its own: it finds the suite's fake boards too,
+// and --board ID takes the board the id names, not the first one.
+TEST(LiveScript, TessorinRunTakesTheBoardItsIdNames) {
+    emulator::FakeHidrawBoards boards;
+    const int first = boards.addBoard(0x5B21);
+    const int second = boards.addBoard(0x5B21);
+    TempFolder folder("live_script");
+    const std::string script = folder.write("rf.script", "drop \"" + pathToUtf8(kDemo / "worked_example.ini") +
+                                                             "\"\npress 1015\npress 1041\n");
+    const std::string wire = folder.path("wire.txt");
+    {
+        ChildProcess run(programBeside("tessorin-run"), {"--board", boards.serial(second), "--wire", wire, script});
+        for (std::string line; run.readLine(line);) {
+        }
+        EXPECT_EQ(run.wait(), 0);
+    }
+    EXPECT_EQ(boards.requests(first).size(), 0u);
+    EXPECT_GT(boards.requests(second).size(), 0u);
+    EXPECT_EQ(linesStartingWith(fileText(wire), "> "), boards.requests(second).size());
+
+    ChildProcess missing(programBeside("tessorin-run"), {"--board", "TSB0009", script});
+    std::string line;
+    ASSERT_TRUE(missing.readLine(line));
+    EXPECT_EQ(line, "tessorin-run: --board TSB0009: no such board present (tessorin --list-boards shows them)");
+    EXPECT_EQ(missing.wait(), 2);
 }
 
 }  // namespace

@@ -39,6 +39,16 @@ INSTANTIATE_TEST_SUITE_P(Scripts, RunnerScript,
                                            "drift_templates", "power_words", "busy_refusals", "file_intake",
                                            "station", "progress"));
 
+// The error a script stops with; empty when it ran to its end.
+std::string scriptError(const std::string& script, const runner::RunnerOptions& options) {
+    try {
+        runner::runScript(script, options);
+        return "";
+    } catch (const runner::ScriptError& error) {
+        return error.what();
+    }
+}
+
 TEST(RunnerScriptErrors, NameTheLineAndStop) {
     struct Case {
         const char* script;
@@ -57,12 +67,8 @@ TEST(RunnerScriptErrors, NameTheLineAndStop) {
         {"select download 0\n", "line 1: the download row has no value control"},
     };
     for (const Case& c : cases) {
-        try {
-            runner::runScript(c.script, {});
-            ADD_FAILURE() << c.script << " ran";
-        } catch (const runner::ScriptError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
-        }
+        const std::string error = scriptError(c.script, {});
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.script << " gave: " << error;
     }
 }
 
@@ -99,12 +105,8 @@ TEST(RunnerLiveScripts, ActionsOnTheEmulatedBoardAreRefusedBeforeAnyTraffic) {
         session.emulator.addBoard(0x5B21);
         runner::RunnerOptions options;
         options.liveBoard = true;
-        try {
-            runner::runScript(c.script, options);
-            ADD_FAILURE() << c.script << " ran";
-        } catch (const runner::ScriptError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
-        }
+        const std::string error = scriptError(c.script, options);
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.script << " gave: " << error;
         EXPECT_EQ(session.emulator.journal(), "") << c.script;
     }
 }
