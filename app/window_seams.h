@@ -14,7 +14,7 @@
 
 namespace tessorin {
 
-using LogDestinationOpener = std::function<void(LogDestination&, const std::string& programPath, bool consoleMode)>;
+using LogDestinationOpener = std::function<void(LogDestination&, const std::string& programPath, LogTarget target)>;
 // False when no thread could be started; the work then never runs.
 using WorkerStarter = std::function<bool(std::function<void()>)>;
 

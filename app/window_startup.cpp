@@ -26,7 +26,7 @@ bool CBrevoxDownloadToolDlg::OnInitDialog() {
 }
 
 bool CBrevoxDownloadToolDlg::startInteractive() {
-    seams_.openLog(logDestination, programPath, false);
+    seams_.openLog(logDestination, programPath, LogTarget::File);
     scratchText = controls().windowCaption();
     writeLog(formatText("current version:[%s]\n", {scratchText}));
     rfRows = fixedRfRows();
@@ -36,7 +36,9 @@ bool CBrevoxDownloadToolDlg::startInteractive() {
 
 bool CBrevoxDownloadToolDlg::startFromCommandLine() {
     controls().hideForStation();
-    seams_.openLog(logDestination, programPath, true);
+    // Only a station given options may be one that --all-boards started and reads
+    // through a pipe; the plain station keeps a console of its own wherever its output goes.
+    seams_.openLog(logDestination, programPath, seams_.stationRun ? LogTarget::PipeOrConsole : LogTarget::Console);
     scratchText = controls().windowCaption();
     writeLog(formatText((*messages)[msgCurrentVersion], {scratchText}));
     commandLineImagePath = seams_.arguments[1];

@@ -33,10 +33,16 @@ struct LogDestination {
     bool attached = false;     // whether the stream reached its file or console
 };
 
-// Console mode: the log goes to a console and starts with "console". File mode:
-// the folder is programPath + "log", the file "download.log" in it, emptied at
-// every start, first line "file log". Failures are silent; the program runs on.
-void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode);
+// Where the log stream goes.
+enum class LogTarget {
+    File,           // programPath + "log", the file "download.log" in it, emptied at every start
+    Console,        // the station's console
+    PipeOrConsole,  // a standard output handed over as a pipe (a station under --all-boards), else the console
+};
+
+// The console starts the log with "console", the file with "file log". Failures
+// are silent; the program runs on.
+void openLogDestination(LogDestination& destination, const std::string& programPath, LogTarget target);
 
 // The window's log pane, reached from any thread.
 class LogPane {

@@ -6,9 +6,9 @@
 
 namespace tessorin {
 
-void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode) {
-    if (consoleMode) {
-        // The terminal the station was started from is its console.
+void openLogDestination(LogDestination& destination, const std::string& programPath, LogTarget target) {
+    if (target != LogTarget::File) {
+        // Standard output is the console: the terminal, or the pipe of --all-boards.
         setLogOutput(nullptr);
         destination.path.clear();
         destination.attached = true;

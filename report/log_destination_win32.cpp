@@ -23,11 +23,9 @@ bool attach(const std::u16string& target, const wchar_t* mode) {
     return true;
 }
 
-// A station started by --all-boards hands its lines to that program through a
-// pipe; any other gets a console of its own.
-bool attachConsole() {
+bool attachConsole(LogTarget target) {
     HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (GetFileType(output) != FILE_TYPE_PIPE) {
+    if (target == LogTarget::Console || GetFileType(output) != FILE_TYPE_PIPE) {
         AllocConsole();
         SetConsoleOutputCP(CP_UTF8);
         return attach(u"CONOUT$", L"wt");
@@ -40,10 +38,10 @@ bool attachConsole() {
 
 }  // namespace
 
-void openLogDestination(LogDestination& destination, const std::string& programPath, bool consoleMode) {
-    if (consoleMode) {
+void openLogDestination(LogDestination& destination, const std::string& programPath, LogTarget target) {
+    if (target != LogTarget::File) {
         destination.path.clear();
-        destination.attached = attachConsole();
+        destination.attached = attachConsole(target);
         if (destination.attached) writeTrace("console\n");
         return;
     }

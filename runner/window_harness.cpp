@@ -52,13 +52,13 @@ WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions
         harness.fileDialog,
         options.arguments,
         [programPath] { return programPath; },
-        [&harness](LogDestination& destination, const std::string&, bool consoleMode) {
+        [&harness](LogDestination& destination, const std::string&, LogTarget target) {
             {
                 std::lock_guard<std::mutex> lock(harness.mutex_);
-                harness.openedLogModes_.push_back(consoleMode);
+                harness.openedLogTargets_.push_back(target);
             }
             destination.attached = true;
-            writeTrace(consoleMode ? "console\n" : "file log\n");
+            writeTrace(target == LogTarget::File ? "file log\n" : "console\n");
         },
         [&harness, prelude = options.workerPrelude](std::function<void()> work) {
             if (!prelude) return harness.workers.start(std::move(work));
@@ -81,9 +81,9 @@ bool WindowHarness::start() {
     return window.OnInitDialog();
 }
 
-std::vector<bool> WindowHarness::openedLogModes() const {
+std::vector<LogTarget> WindowHarness::openedLogTargets() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return openedLogModes_;
+    return openedLogTargets_;
 }
 
 }  // namespace tessorin::runner

@@ -61,7 +61,7 @@ public:
     // Attaches the controls and runs OnInitDialog.
     bool start();
     // The console-mode flag of every log destination opened ("file log" or "console" is traced).
-    std::vector<bool> openedLogModes() const;
+    std::vector<LogTarget> openedLogTargets() const;
 
     MemoryControls controls;
     ScriptedFileDialog fileDialog;
@@ -72,7 +72,7 @@ private:
     static WindowSeams seamsFor(WindowHarness& harness, WindowHarnessOptions& options);
 
     mutable std::mutex mutex_;
-    std::vector<bool> openedLogModes_;
+    std::vector<LogTarget> openedLogTargets_;
 };
 
 }  // namespace tessorin::runner

@@ -8,6 +8,7 @@
 #include "app/station_console.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "download/station_run.h"
 #include "emulator/emulator_session.h"
 #include "runner/log_capture.h"
 #include "runner/window_harness.h"
@@ -34,7 +35,7 @@ TEST(InteractiveStart, ShowsLocalisedTextsAndLogsTheVersion) {
     EXPECT_TRUE(c.acceptsDrops());
     EXPECT_TRUE(c.dragHintFontSet());
     EXPECT_FALSE(c.hiddenForStation());
-    EXPECT_EQ(harness.openedLogModes(), std::vector<bool>{false});
+    EXPECT_EQ(harness.openedLogTargets(), std::vector<LogTarget>{LogTarget::File});
     EXPECT_EQ(log.maskedText(), "file log\n[T]\t\tcurrent version:[Tessorin V2.4.6]\n\n");
     EXPECT_EQ(harness.window.programDir, "/opt/station");
     EXPECT_EQ(harness.window.rfRows, fixedRfRows());
@@ -97,7 +98,7 @@ TEST_F(CommandLineStart, MissingImageIsLoggedAndTheStationStillRuns) {
     runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/no/such/image.rom"}));
     ASSERT_TRUE(harness.start());
     EXPECT_TRUE(harness.controls.hiddenForStation());
-    EXPECT_EQ(harness.openedLogModes(), std::vector<bool>{true});
+    EXPECT_EQ(harness.openedLogTargets(), std::vector<LogTarget>{LogTarget::Console});
     EXPECT_EQ(harness.window.commandLineImagePath, "/no/such/image.rom");
     EXPECT_TRUE(harness.window.commandLineItems.empty());
     EXPECT_EQ(harness.window.romPath, "");
@@ -128,6 +129,23 @@ TEST_F(CommandLineStart, FurtherArgumentsBecomeCommandLineItemsInOrder) {
     runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/fw/a.rom", "8010", "1a2b"}));
     ASSERT_TRUE(harness.start());
     EXPECT_EQ(harness.window.commandLineItems, (std::vector<std::string>{"8010", "1a2b"}));
+}
+
+// A station given options may be one that --all-boards reads through a pipe;
+// the plain station keeps its own console wherever its output goes.
+TEST_F(CommandLineStart, OnlyAStationGivenOptionsMayLogThroughAPipe) {
+    std::string problem;
+    const std::unique_ptr<download::StationRun> run = download::StationRun::start({"", 1, false}, problem);
+    ASSERT_TRUE(run) << problem;
+    runner::WindowHarnessOptions options = optionsFor({"/opt/station/tessorin", "/fw/a.rom"});
+    options.stationRun = run.get();
+    runner::WindowHarness withOptions(options);
+    ASSERT_TRUE(withOptions.start());
+    EXPECT_EQ(withOptions.openedLogTargets(), std::vector<LogTarget>{LogTarget::PipeOrConsole});
+
+    runner::WindowHarness plain(optionsFor({"/opt/station/tessorin", "/fw/a.rom"}));
+    ASSERT_TRUE(plain.start());
+    EXPECT_EQ(plain.openedLogTargets(), std::vector<LogTarget>{LogTarget::Console});
 }
 
 TEST(StationConsole, InvisibleWindowKeepsOnlyItsCaption) {

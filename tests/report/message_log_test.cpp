@@ -121,7 +121,7 @@ TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
     std::string program = dir.path("tool");
     for (const char* run : {"first run\n", "second run\n"}) {
         LogDestination destination;
-        openLogDestination(destination, program, false);
+        openLogDestination(destination, program, LogTarget::File);
         ASSERT_TRUE(destination.attached);
         EXPECT_EQ(destination.path, program + "log/download.log");
         writeLog(run);
@@ -133,7 +133,7 @@ TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
 
 TEST(LogDestination, UnwritableFolderIsSilent) {
     LogDestination destination;
-    EXPECT_NO_THROW(openLogDestination(destination, "/proc/nonexistent/tool", false));
+    EXPECT_NO_THROW(openLogDestination(destination, "/proc/nonexistent/tool", LogTarget::File));
     EXPECT_FALSE(destination.attached);
     setLogOutput(nullptr);
 }

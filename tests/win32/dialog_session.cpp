@@ -47,7 +47,7 @@ DialogSession::DialogSession(DialogSessionOptions options) {
     std::string programPath = options.programPath;
     window_ = std::make_unique<CBrevoxDownloadToolDlg>(WindowSeams{
         fileDialog, options.arguments, [programPath] { return programPath; },
-        [](LogDestination&, const std::string&, bool) {}, [this](std::function<void()> work) {
+        [](LogDestination&, const std::string&, LogTarget) {}, [this](std::function<void()> work) {
             return workers.start(std::move(work));
         },
         options.stationStop, options.stationRun});

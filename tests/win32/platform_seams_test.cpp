@@ -44,7 +44,7 @@ TEST(LogDestination, FileModeMakesTheFolderBesideTheProgramAndStartsAfresh) {
     const std::string program = dir.path("站点 tool.exe");
     for (const char* run : {"first run\n", "second run\n"}) {
         LogDestination destination;
-        openLogDestination(destination, program, false);
+        openLogDestination(destination, program, LogTarget::File);
         ASSERT_TRUE(destination.attached);
         EXPECT_EQ(destination.path, program + "log\\download.log");
         writeLog(run);
@@ -60,7 +60,7 @@ TEST(LogDestination, FolderThatCannotBeMadeLeavesTheLogWithoutDestination) {
     std::ofstream(pathFromUtf8(dir.path("blocker")), std::ios::binary) << "x";
     LogDestination destination;
     // "blockerlog" is possible, but not a folder inside a file.
-    openLogDestination(destination, dir.path("blocker") + "\\tool.exe", false);
+    openLogDestination(destination, dir.path("blocker") + "\\tool.exe", LogTarget::File);
     EXPECT_FALSE(destination.attached);
     setLogOutput(nullptr);
 }

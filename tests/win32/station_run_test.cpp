@@ -46,7 +46,7 @@ TEST(StationWithOptions, EndsAfterItsCountWithTheResultsLines) {
         runner::JoinableWorkers workers;
         CBrevoxDownloadToolDlg window(WindowSeams{
             fileDialog, arguments, [] { return std::string("C:\\station\\tessorin.exe"); },
-            [](LogDestination&, const std::string&, bool) {},
+            [](LogDestination&, const std::string&, LogTarget) {},
             [&workers](std::function<void()> work) { return workers.start(std::move(work)); }, {}, run.get()});
         win32::Win32DialogHost host(arguments, run.get());
         host.runModal(window);  // returns only because the station ended the dialog
