@@ -15,7 +15,9 @@
 namespace tessorin::testing {
 namespace {
 
-const std::filesystem::path kDemo = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "demo";
+// Absolute, as the script names it from a folder of its own; __FILE__ is relative under a compiler cache.
+const std::filesystem::path kDemo =
+    std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "demo");
 
 // The demo's RF part: from the INI drop to its last RF button. The board the
 // demo attaches first is the emulator's; a live run has the real one.
