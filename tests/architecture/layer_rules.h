@@ -23,6 +23,8 @@ inline const std::vector<LayerRule>& layerRules() {
         {"device", {"base", "report"}},
         {"download", {"base", "report", "config", "device"}},
         {"rftest", {"base", "report", "config", "device"}},
+        // The station store, used by the station and a later dashboard.
+        {"store", {"base", "report"}},
         {"app", kCommands},
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},

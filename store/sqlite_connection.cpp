@@ -1,0 +1,92 @@
+#include "store/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+#include "store/store_error.h"
+
+namespace tessorin::store {
+namespace {
+
+constexpr int kBusyTimeoutMs = 15000;
+
+class SqliteConnection final : public Connection {
+public:
+    explicit SqliteConnection(const std::string& path) : path_(path) {
+        const int status = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (status != SQLITE_OK) {
+            const std::string why = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(status);
+            sqlite3_close(db_);
+            throw StoreError(path + ": " + why);
+        }
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        script("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+    }
+    ~SqliteConnection() override { sqlite3_close(db_); }
+
+    Engine engine() const override { return Engine::Sqlite; }
+
+    void script(std::string_view sql) override {
+        char* message = nullptr;
+        const std::string text(sql);
+        if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+            const std::string why = message ? message : sqlite3_errmsg(db_);
+            sqlite3_free(message);
+            throw StoreError(path_ + ": " + why);
+        }
+    }
+
+    SqlRows run(std::string_view sql, const std::vector<SqlValue>& parameters) override {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
+            fail();
+        Statement owner{statement};
+        for (size_t i = 0; i < parameters.size(); ++i) bind(statement, i, parameters[i]);
+        SqlRows rows;
+        for (;;) {
+            const int status = sqlite3_step(statement);
+            if (status == SQLITE_DONE) return rows;
+            if (status != SQLITE_ROW) fail();
+            SqlRow& row = rows.emplace_back();
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                const auto* text = sqlite3_column_text(statement, c);
+                row.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text)) : std::nullopt);
+            }
+        }
+    }
+
+    void begin() override { script("BEGIN IMMEDIATE"); }
+    void commit() override { script("COMMIT"); }
+    void rollback() noexcept override { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+    void reconnect() override {}
+
+private:
+    struct Statement {
+        sqlite3_stmt* statement;
+        ~Statement() { sqlite3_finalize(statement); }
+    };
+
+    // $1 names the first parameter wherever it stands in the statement.
+    void bind(sqlite3_stmt* statement, size_t index, const SqlValue& value) {
+        const int at = sqlite3_bind_parameter_index(statement, ("$" + std::to_string(index + 1)).c_str());
+        if (at == 0) return;
+        int status = SQLITE_OK;
+        if (const auto* number = std::get_if<int64_t>(&value))
+            status = sqlite3_bind_int64(statement, at, *number);
+        else if (const auto* text = std::get_if<std::string>(&value))
+            status = sqlite3_bind_text(statement, at, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
+        else
+            status = sqlite3_bind_null(statement, at);
+        if (status != SQLITE_OK) fail();
+    }
+
+    [[noreturn]] void fail() { throw StoreError(path_ + ": " + sqlite3_errmsg(db_)); }
+
+    std::string path_;
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Connection> openSqlite(const std::string& path) { return std::make_unique<SqliteConnection>(path); }
+
+}  // namespace tessorin::store

@@ -1,0 +1,66 @@
+#pragma once
+// The engines the store's tests run on: a SQLite file in a private folder, and
+// a database of its own on the test PostgreSQL server. ctest's fixture starts
+// that server (TESSORIN_TEST_POSTGRES names its folder); run by hand, the suite
+// starts one itself and stops it at the end.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "store/postgres_connection.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessorin::testing {
+
+enum class TestEngine { Sqlite, Postgres };
+
+inline std::string postgresServerScript() { return std::string(TESSORIN_SOURCE_DIR) + "/tests/store/postgres_server"; }
+
+inline std::string& postgresFolder() {
+    static std::string folder = [] {
+        const char* given = std::getenv("TESSORIN_TEST_POSTGRES");
+        return std::string(given ? given : "");
+    }();
+    return folder;
+}
+
+inline std::string postgresLocation(const std::string& database) {
+    return "postgresql:///" + database + "?host=" + postgresFolder() + "&user=tessorin";
+}
+
+// Runs the server script; false when it failed.
+inline bool postgresServer(const std::string& action) {
+    return std::system((postgresServerScript() + " " + action + " " + postgresFolder()).c_str()) == 0;
+}
+
+class OwnPostgresServer : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!postgresFolder().empty()) return;
+        postgresFolder() = "/tmp/tessorin-postgres-suite-" + std::to_string(getpid());
+        started_ = true;
+        ASSERT_TRUE(postgresServer("start"));
+    }
+    void TearDown() override {
+        if (started_) postgresServer("stop");
+    }
+
+private:
+    bool started_ = false;
+};
+
+// A store location of the engine, fresh for each call.
+inline std::string freshStore(TestEngine engine, const TempFolder& folder) {
+    static int serial = 0;
+    const std::string name = "t" + std::to_string(getpid()) + "_" + std::to_string(serial++);
+    if (engine == TestEngine::Sqlite) return folder.path(name + ".sqlite");
+    store::openPostgres(postgresLocation("postgres"))->script("CREATE DATABASE " + name);
+    return postgresLocation(name);
+}
+
+inline std::string engineName(const ::testing::TestParamInfo<TestEngine>& info) {
+    return info.param == TestEngine::Sqlite ? "Sqlite" : "Postgres";
+}
+
+}  // namespace tessorin::testing
