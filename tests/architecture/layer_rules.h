@@ -27,6 +27,8 @@ inline const std::vector<LayerRule>& layerRules() {
         {"rftest", {"base", "report", "config", "device"}},
         // The station store, used by the station and a later dashboard.
         {"store", {"base", "report"}},
+        // The station's job files and identity values; the station uses them.
+        {"job", {"base", "report"}},
         {"app", kCommands},
         // Above the window logic: the console station runs it on invisible controls.
         {"station", kWindowLogic},
