@@ -13,9 +13,10 @@ pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
 pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)
 tessorin_layer(store tessorin_report PkgConfig::SQLITE3 PkgConfig::LIBPQ nlohmann_json::nlohmann_json)
 
-# The station's job files: TOML through toml++ (header-only).
+# The station's job files: TOML through toml++. The station records to the store.
 pkg_check_modules(TOMLPLUSPLUS REQUIRED IMPORTED_TARGET tomlplusplus)
-tessorin_layer(job tessorin_report PkgConfig::TOMLPLUSPLUS)
+target_link_libraries(tessorin_job PUBLIC PkgConfig::TOMLPLUSPLUS)
+target_link_libraries(tessorin_station PUBLIC tessorin_store)
 
 add_executable(tessorin-run ${CMAKE_SOURCE_DIR}/runner/tessorin_run_main.cpp)
 target_link_libraries(tessorin-run PRIVATE tessorin_runner)
@@ -25,13 +26,12 @@ if(TESSORIN_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
   set(TESSORIN_OWN_DISCOVERY store)
-  foreach(suite ${TESSORIN_LAYERS} store job emulator soak tools architecture)
+  foreach(suite ${TESSORIN_LAYERS} store emulator soak tools architecture)
     tessorin_test_suite(${suite})
   endforeach()
   # The store's suite runs against real engines: SQLite files and a PostgreSQL
   # server that a ctest fixture starts in a folder of its own and stops after.
   target_link_libraries(tessorin_store_tests PRIVATE tessorin_store)
-  target_link_libraries(tessorin_job_tests PRIVATE tessorin_job)
   target_compile_definitions(tessorin_store_tests PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   string(SHA1 build_key "${CMAKE_BINARY_DIR}")
   string(SUBSTRING "${build_key}" 0 12 build_key)

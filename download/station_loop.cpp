@@ -81,7 +81,7 @@ void commandDownload(DownloadHost& host, const StationStop& stop, StationRecorde
 int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
                           const std::vector<std::string>& commandLineItems, StationChip& chip) {
     runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
-                  [&] { chip.failure = runStationDownload(host, imagePath, commandLineItems, chip.progress); });
+                  [&] { chip.failure = runStationDownload(host, imagePath, commandLineItems, chip.progress, chip.identity); });
     host.downloadBusy() = false;
     downloadDoneEvent().set();
     return 1;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/progress_sink.h"
+#include "download/chip_identity.h"
 #include "download/download_outcome.h"
 
 namespace tessorin::download {
@@ -12,6 +13,7 @@ namespace tessorin::download {
 // What the station worker is given for one chip and leaves for the loop.
 struct StationChip {
     ProgressSink* progress = nullptr;
+    ChipIdentity identity;  // none without identity fields
     DownloadFailure failure = DownloadFailure::WorkerFailed;  // until the worker body returns
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "job/job.h"
+#include "station/results_command.h"
 #include "station/station_command_line.h"
 #include "device/board_choice.h"
 
@@ -40,6 +42,8 @@ ProgramStart answered(int exitCode, std::string output) {
 std::vector<std::string> stationWords(const StationCommandLine& line) {
     std::vector<std::string> words;
     if (!line.resultsPath.empty()) words.insert(words.end(), {"--results", line.resultsPath});
+    if (!line.jobPath.empty()) words.insert(words.end(), {"--job", line.jobPath});
+    if (!line.storeLocation.empty()) words.insert(words.end(), {"--store", line.storeLocation});
     if (line.chipCount) words.insert(words.end(), {"--count", std::to_string(*line.chipCount)});
     words.push_back("--");
     words.insert(words.end(), line.windowArguments.begin() + 1, line.windowArguments.end());
@@ -47,8 +51,10 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
 }
 
 ProgramStart allBoardsStart(const StationCommandLine& line) {
-    // Options every station would refuse are refused here, once.
+    // Options every station would refuse are refused here, once; each station opens the store itself.
     std::string problem;
+    if (!line.jobPath.empty() && !job::loadJob(line.jobPath, problem))
+        return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     if (!StationRun::start({line.resultsPath, line.chipCount, false}, problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
@@ -60,9 +66,31 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     return start;
 }
 
+// The store of a station started with options, and its job, whose image and
+// presets become the window's arguments. Nothing, with the reason, for a bad job file.
+std::optional<StationStoreSettings> storeSettings(StationCommandLine& line, std::string& problem) {
+    StationStoreSettings settings{line.storeLocation, std::nullopt, line.boardId};
+    if (line.jobPath.empty()) return settings;
+    settings.job = job::loadJob(line.jobPath, problem);
+    if (!settings.job) return std::nullopt;
+    line.windowArguments.push_back(settings.job->image);
+    line.windowArguments.insert(line.windowArguments.end(), settings.job->presets.begin(), settings.job->presets.end());
+    if (settings.location.empty()) settings.location = settings.job->store;
+    if (settings.location.empty() && !settings.job->fields.empty()) {
+        problem = line.jobPath + ": identity fields need a store: store = \"FILE\" in the job, or --store";
+        return std::nullopt;
+    }
+    return settings;
+}
+
 }  // namespace
 
 ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal) {
+    if (isResultsCommand(arguments)) {
+        std::string problem;
+        const int status = runResultsCommand(arguments, problem);
+        return answered(status, status == 0 ? "" : "tessorin: " + problem + "\n");
+    }
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
@@ -73,13 +101,18 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
         case StationCommandLine::Action::Station: break;
     }
     if (line.allBoards) return allBoardsStart(line);
+    std::string problem;
+    std::optional<StationStoreSettings> store;
+    if (line.withOptions) {
+        store = storeSettings(line, problem);
+        if (!store) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    }
     ProgramStart start;
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
     start.windowArguments = std::move(line.windowArguments);
     if (!line.withOptions) return start;
-    std::string problem;
-    start.stationRun = StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
+    start.stationRun = StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem, *store);
     if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     chooseBoard(line.boardId);
     return start;

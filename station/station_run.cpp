@@ -12,7 +12,8 @@
 
 namespace tessorin {
 
-std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, std::string& problem) {
+std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, std::string& problem,
+                                              const StationStoreSettings& storeSettings) {
     std::unique_ptr<ResultsFile> results;
     if (!settings.resultsPath.empty()) {
         results = ResultsFile::open(settings.resultsPath, problem);
@@ -21,17 +22,50 @@ std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, s
             return nullptr;
         }
     }
-    return std::unique_ptr<StationRun>(new StationRun(settings, std::move(results)));
+    std::unique_ptr<StationStore> store;
+    if (!storeSettings.location.empty()) {
+        store = StationStore::open(storeSettings.location, storeSettings.job, storeSettings.board, problem);
+        if (!store) {
+            problem = formatText("cannot open the store %s: %s", {storeSettings.location, problem});
+            return nullptr;
+        }
+    }
+    return std::unique_ptr<StationRun>(new StationRun(settings, std::move(results), std::move(store)));
 }
 
-StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results)
-    : settings_(std::move(settings)), results_(std::move(results)), progress_(settings_.consoleIsTerminal) {}
+StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results,
+                       std::unique_ptr<StationStore> store)
+    : settings_(std::move(settings)),
+      results_(std::move(results)),
+      store_(std::move(store)),
+      progress_(settings_.consoleIsTerminal) {}
+
+StationRun::~StationRun() {
+    if (!store_) return;
+    const StationStore::Stop stop = store_->stop();
+    store_->end(stop == StationStore::Stop::PoolExhausted ? "pool exhausted"
+                : stop == StationStore::Stop::StoreFailed ? "store failed"
+                : countReached()                          ? "count reached"
+                                                          : "ended");
+}
+
+bool StationRun::countReached() const {
+    if (store_ && store_->stop() != StationStore::Stop::None) return true;
+    return settings_.chipCount && finished() >= *settings_.chipCount;
+}
+
+int StationRun::exitCode() const {
+    if (store_ && store_->stop() == StationStore::Stop::PoolExhausted) return kPoolExhausted;
+    if (store_ && store_->stop() == StationStore::Stop::StoreFailed) return kStoreFailed;
+    return countReached() && failed_ == 0 ? 0 : 1;
+}
 
 download::StationChip StationRun::chipStarting() {
     startTickMs_ = processClock().tickMs();
     startReports_ = reportsSent();
     download::StationChip chip;
     chip.progress = &progress_;
+    if (store_) chip.identity = store_->nextChip();
     return chip;
 }
 
@@ -39,12 +73,15 @@ void StationRun::chipFinished(const download::StationChip& chip, const std::stri
                               const std::vector<std::string>& presets) {
     if (chip.failure == download::DownloadFailure::None) ++passed_;
     else ++failed_;
-    if (results_) writeResultsLine(chip, imagePath, presets);
+    const ChipRecord record = recordOf(chip, imagePath, presets);
+    if (results_) writeResultsLine(record);
+    std::string problem;
+    if (store_ && !store_->chipFinished(record, problem)) writeLog(problem);
     writeLog(totalsMessage({passed_, failed_}));
 }
 
-void StationRun::writeResultsLine(const download::StationChip& chip, const std::string& imagePath,
-                                  const std::vector<std::string>& presets) {
+ChipRecord StationRun::recordOf(const download::StationChip& chip, const std::string& imagePath,
+                                const std::vector<std::string>& presets) const {
     Clock& clock = processClock();
     ChipRecord record;
     record.durationMs = clock.tickMs() - startTickMs_;
@@ -57,6 +94,10 @@ void StationRun::writeResultsLine(const download::StationChip& chip, const std::
     record.presets = presets;
     record.failure = chip.failure;
     record.reportsSent = reportsSent() - startReports_;
+    return record;
+}
+
+void StationRun::writeResultsLine(const ChipRecord& record) {
     std::string problem;
     if (!results_->append(resultsLine(record), problem))
         writeLog(formatText("results: the line of chip %u did not reach %s: %s",

@@ -11,6 +11,7 @@
 #include "download/station_recorder.h"
 #include "station/console_progress.h"
 #include "station/results_file.h"
+#include "station/station_store.h"
 
 namespace tessorin {
 
@@ -20,10 +21,22 @@ struct StationSettings {
     bool consoleIsTerminal = false;      // the progress updates one line in place
 };
 
+struct StationStoreSettings {
+    std::string location;         // empty: no store
+    std::optional<job::Job> job;  // --job: its identity fields
+    std::string board;            // --board, for the store's station record
+};
+
+// Exit statuses beside 0 and 1: the station stopped before its next chip.
+inline constexpr int kPoolExhausted = 3;
+inline constexpr int kStoreFailed = 4;
+
 class StationRun final : public download::StationRecorder {
 public:
-    // Opens the results file, if any. Nothing when it cannot be opened, with the reason in problem.
-    static std::unique_ptr<StationRun> start(const StationSettings& settings, std::string& problem);
+    // Opens the results file and the store, if any. Nothing when either cannot
+    // be opened, with the reason in problem.
+    static std::unique_ptr<StationRun> start(const StationSettings& settings, std::string& problem,
+                                             const StationStoreSettings& store = {});
 
     // Before the chip's worker starts: what the worker is given.
     download::StationChip chipStarting() override;
@@ -32,20 +45,25 @@ public:
     void chipFinished(const download::StationChip& chip, const std::string& imagePath,
                       const std::vector<std::string>& presets) override;
 
-    bool countReached() const override { return settings_.chipCount && finished() >= *settings_.chipCount; }
+    // Also true once the store stopped the station before its next chip.
+    bool countReached() const override;
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
-    // 0 once a count was reached with every chip passed; 1 otherwise.
-    int exitCode() const { return countReached() && failed_ == 0 ? 0 : 1; }
+    // 0 once a count was reached with every chip passed; kPoolExhausted or
+    // kStoreFailed when the store stopped the station; 1 otherwise.
+    int exitCode() const;
+    ~StationRun() override;  // the station's end on the store's record
 
 private:
-    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results);
+    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results, std::unique_ptr<StationStore> store);
     uint64_t finished() const { return passed_ + failed_; }
-    void writeResultsLine(const download::StationChip& chip, const std::string& imagePath,
-                          const std::vector<std::string>& presets);
+    ChipRecord recordOf(const download::StationChip& chip, const std::string& imagePath,
+                        const std::vector<std::string>& presets) const;
+    void writeResultsLine(const ChipRecord& record);
 
     StationSettings settings_;
     std::unique_ptr<ResultsFile> results_;
+    std::unique_ptr<StationStore> store_;
     ConsoleProgress progress_;
     uint64_t passed_ = 0;
     uint64_t failed_ = 0;

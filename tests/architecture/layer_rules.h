@@ -16,8 +16,10 @@ inline const std::vector<LayerRule>& layerRules() {
     static const std::vector<std::string_view> kCommands = {"base", "report", "config", "device", "download", "rftest"};
     static const std::vector<std::string_view> kWindowLogic = {"base",     "report", "config", "device",
                                                                "download", "rftest", "app"};
-    static const std::vector<std::string_view> kStation = {"base",   "report", "config",  "device",
-                                                           "download", "rftest", "app", "station"};
+    static const std::vector<std::string_view> kStationRoom = {"base",     "report", "config", "device", "download",
+                                                               "rftest",   "app",    "store",  "job"};
+    static const std::vector<std::string_view> kStation = {"base",     "report", "config", "device", "download",
+                                                           "rftest",   "app",    "store",  "job",    "station"};
     static const std::vector<LayerRule> rules = {
         {"base", {}},
         {"report", {"base"}},
@@ -31,12 +33,13 @@ inline const std::vector<LayerRule>& layerRules() {
         {"job", {"base", "report"}},
         {"app", kCommands},
         // Above the window logic: the console station runs it on invisible controls.
-        {"station", kWindowLogic},
+        {"station", kStationRoom},
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},
         {"win32", kStation},
         {"qt", kStation},
-        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "station", "emulator"}},
+        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "store", "job", "station",
+                    "emulator"}},
     };
     return rules;
 }
