@@ -76,7 +76,7 @@ void StationRun::chipFinished(const download::StationChip& chip, const std::stri
     const ChipRecord record = recordOf(chip, imagePath, presets);
     if (results_) writeResultsLine(record);
     std::string problem;
-    if (store_ && !store_->chipFinished(record, problem)) writeLog(problem);
+    if (store_ && !store_->chipFinished(record, !countReached(), problem)) writeLog(problem);
     writeLog(totalsMessage({passed_, failed_}));
 }
 

@@ -27,10 +27,11 @@ public:
 
     // The values the next chip gets.
     virtual download::ChipIdentity nextChip() const = 0;
-    // The finished chip's record with its values, then the next chip's values.
-    // False, with the line to show, when the station must stop: the record did
-    // not commit (it is then no finished chip of the store) or a pool ran out.
-    virtual bool chipFinished(const ChipRecord& record, std::string& problem) = 0;
+    // The finished chip's record with its values, then the next chip's values
+    // when another chip follows. False, with the line to show, when the station
+    // must stop: the record did not commit (it is then no finished chip of the
+    // store) or a pool ran out.
+    virtual bool chipFinished(const ChipRecord& record, bool anotherFollows, std::string& problem) = 0;
     virtual Stop stop() const = 0;
     // Releases the values held for a chip that never came; how the station ended.
     virtual void end(const std::string& how) = 0;

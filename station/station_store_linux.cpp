@@ -108,7 +108,7 @@ public:
         return identity;
     }
 
-    bool chipFinished(const ChipRecord& record, std::string& problem) override {
+    bool chipFinished(const ChipRecord& record, bool anotherFollows, std::string& problem) override {
         const bool recorded = guarded(problem, [&] {
             store_->recordChip(station_, entryOf(record));
             held_.clear();
@@ -119,7 +119,7 @@ public:
                                  {record.sequence, store_->location(), problem});
             return false;
         }
-        return reserveNext(problem);
+        return !anotherFollows || reserveNext(problem);
     }
 
     Stop stop() const override { return stop_; }
