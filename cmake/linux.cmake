@@ -68,5 +68,7 @@ if(TESSORIN_BENCH)
   if(benchmark_FOUND AND BENCH_SOURCES)
     add_executable(tessorin_bench ${BENCH_SOURCES})
     target_link_libraries(tessorin_bench PRIVATE tessorin_runner benchmark::benchmark_main)
+    # The store's benchmark starts a PostgreSQL server with the tests' script.
+    target_compile_definitions(tessorin_bench PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   endif()
 endif()

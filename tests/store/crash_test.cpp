@@ -7,11 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <map>
 #include <random>
 
 #include "store/store.h"
 #include "tests/store/store_engines.h"
+#include "tests/store/store_invariants.h"
 
 namespace tessorin::store {
 namespace {
@@ -82,34 +82,6 @@ void expectEndedAsPlanned(pid_t pid) {
         << "station " << pid << " ended with status " << status;
 }
 
-void expectEveryValueSettledOnce(Store& store) {
-    Connection& db = store.connection();
-    for (const SqlRow& row : db.run("SELECT state, count(*) FROM identity_values GROUP BY state"))
-        EXPECT_TRUE(cellText(row, 0) == "committed" || cellText(row, 0) == "void" || cellText(row, 0) == "released")
-            << cellNumber(row, 1) << " values left " << cellText(row, 0);
-    // Committed or void is the end: nothing follows it in a value's history.
-    EXPECT_TRUE(db.run("SELECT h.value_id FROM value_history h JOIN value_history later ON later.value_id = h.value_id "
-                       "AND later.id > h.id WHERE h.state IN ('committed', 'void')")
-                    .empty());
-    // A value is reserved again only after it was released.
-    std::map<int64_t, std::string> last;
-    for (const SqlRow& row : db.run("SELECT value_id, state FROM value_history ORDER BY id")) {
-        std::string& previous = last[cellNumber(row, 0)];
-        if (cellText(row, 1) == "reserved") {
-            EXPECT_TRUE(previous.empty() || previous == "released") << previous;
-        }
-        previous = cellText(row, 1);
-    }
-    EXPECT_TRUE(db.run("SELECT v.id FROM identity_values v LEFT JOIN chip_identities c ON c.value_id = v.id "
-                       "AND c.chip_id = v.chip_id WHERE v.state = 'committed' AND c.chip_id IS NULL")
-                    .empty());
-}
-
-unsigned seedCount() {
-    const char* soak = std::getenv("TESSORIN_SOAK_SEED");
-    return soak ? static_cast<unsigned>(std::stoul(soak)) : 2;
-}
-
 class CrashedStations : public ::testing::TestWithParam<TestEngine> {
 protected:
     testing::TempFolder folder_{"crash"};
@@ -123,7 +95,7 @@ TEST_P(CrashedStations, LeaveNoValueIssuedTwiceOrUnsettled) {
     auto store = Store::open(location);
     store->definePool({"serial", false, 1, 1'000'000, 1});
     const bool postgres = GetParam() == TestEngine::Postgres;
-    for (unsigned seed = 1; seed <= seedCount(); ++seed) {
+    for (unsigned seed = 1; seed <= testing::crashSeeds(); ++seed) {
         for (int round = 0; round < 2; ++round) {
             std::vector<pid_t> stations;
             for (int i = 0; i < kStations; ++i)
@@ -141,7 +113,7 @@ TEST_P(CrashedStations, LeaveNoValueIssuedTwiceOrUnsettled) {
     store->recoverVanishedStations(self, kLease);
     self.host = "pc-b";
     store->recoverVanishedStations(self, kLease);
-    expectEveryValueSettledOnce(*store);
+    testing::expectEveryValueSettledOnce(*store);
     EXPECT_TRUE(store->connection().run("SELECT id FROM stations WHERE ended_at IS NULL").empty());
 }
 

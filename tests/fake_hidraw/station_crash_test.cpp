@@ -1,0 +1,130 @@
+// Eight station processes of one job on eight fake boards, sharing one SQLite
+// store, each killed with SIGKILL at a seeded point of its chip (before its
+// values are reserved, after, mid-image, after the image, before the record)
+// or left to finish; then started again on fresh chips. Afterwards the store
+// holds every value in one final state, and every chip that got bytes holds a
+// value the store reserved for it and never issued again.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+#include <set>
+#include <thread>
+
+#include "store/store.h"
+#include "tests/download/temp_code_file.h"
+#include "tests/fake_hidraw/fake_board_test.h"
+#include "tests/store/store_invariants.h"
+#include "tests/support/temp_folder.h"
+
+extern char** environ;
+
+namespace tessorin::testing {
+namespace {
+
+constexpr uint16_t kChip = 0x6D10;
+constexpr int kStations = 8;
+constexpr uint32_t kSerialAddress = 0x4c20;
+
+// The line a station prints as it reaches each point; empty: killed at once.
+const std::vector<std::string> kKillLines = {"", "USB opened successfully.", "download 50%", "download success!",
+                                             "download finish!"};
+
+// A station process whose output is read line by line, killed at the first line that holds kill.
+int runStation(const std::vector<std::string>& words, const std::string& kill, std::string& output) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    std::vector<char*> argv;
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    if (spawned != 0) return -1;
+    if (kill.empty()) ::kill(pid, SIGKILL);
+    char buffer[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
+        output.append(buffer, static_cast<size_t>(got));
+        if (!kill.empty() && output.find(kill) != std::string::npos) ::kill(pid, SIGKILL);
+    }
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+class StationCrash : public FakeBoardTest {
+protected:
+    StationCrash() {
+        for (int i = 0; i < kStations; ++i) boards.addBoard(kChip);
+        folder_.write("station.rom", bytePerLineText(imageBytes(3000)));
+        job_ = folder_.write("job.toml", "image = \"station.rom\"\nstore = \"line.sqlite\"\n[[identity]]\n"
+                                         "name = \"serial\"\nsource = \"counter\"\nfirst = 1\nlast = 1000000\n"
+                                         "width = 4\ntarget = \"memory\"\naddress = 0x4c20\n");
+    }
+
+    // The serial in the chip's RAM; 0 when none was written.
+    int64_t serialInChip(int board) {
+        return boards.withChip(board, [](emulator::ChipModel& chip) {
+            int64_t value = 0;
+            for (uint32_t i = 0; i < 4; ++i) value |= int64_t{chip.peek(kSerialAddress + i)} << (8 * i);
+            return value;
+        });
+    }
+
+    TempFolder folder_{"station_crash"};
+    std::string job_;
+};
+
+TEST_F(StationCrash, NoValueIssuedTwiceNoChipWithoutAReservedValue) {
+    std::vector<int64_t> chipSerials;
+    for (unsigned seed = 1; seed <= crashSeeds(); ++seed) {
+        std::mt19937 random(seed);
+        for (int round = 0; round < 2; ++round) {
+            std::vector<std::thread> stations;
+            std::vector<std::string> outputs(kStations);
+            for (int board = 0; board < kStations; ++board) {
+                const size_t point = random() % (kKillLines.size() + 2);  // some finish their chip
+                const std::string kill = point < kKillLines.size() ? kKillLines[point] : "never";
+                stations.emplace_back([&, board, kill] {
+                    const int status = runStation({programBeside("tessorin"), "--job", job_, "--board",
+                                                   boards.serial(board), "--count", "1"},
+                                                  kill, outputs[static_cast<size_t>(board)]);
+                    const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                    const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+                    EXPECT_TRUE(finished || killed) << status << "\n" << outputs[static_cast<size_t>(board)];
+                });
+            }
+            for (std::thread& station : stations) station.join();
+            for (int board = 0; board < kStations; ++board) {
+                if (const int64_t serial = serialInChip(board)) chipSerials.push_back(serial);
+                boards.detachChip(board);
+                boards.attachChip(board, kChip);
+            }
+        }
+    }
+    auto store = store::Store::open(folder_.path("line.sqlite"));
+    store->recoverVanishedStations(store::thisProcess(), std::chrono::seconds(120));
+    expectEveryValueSettledOnce(*store);
+    // A chip holds only a value that was reserved for it and is now committed or void.
+    std::set<int64_t> seen;
+    for (const int64_t serial : chipSerials) {
+        EXPECT_TRUE(seen.insert(serial).second) << "serial " << serial << " went into two chips";
+        const store::SqlRows rows = store->connection().run("SELECT state FROM identity_values WHERE value = $1", {serial});
+        ASSERT_EQ(rows.size(), 1u) << "serial " << serial << " in a chip was never reserved";
+        EXPECT_TRUE(store::cellText(rows[0], 0) == "committed" || store::cellText(rows[0], 0) == "void")
+            << serial << " is " << store::cellText(rows[0], 0);
+    }
+}
+
+}  // namespace
+}  // namespace tessorin::testing
