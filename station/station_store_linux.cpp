@@ -115,6 +115,14 @@ public:
             return true;
         });
         if (!recorded) {
+            // The chip may hold its values: they must never be released, whatever the store takes now.
+            std::string ignored;
+            guarded(ignored, [&] {
+                for (const HeldValue& held : held_)
+                    store_->settle(held.reservation.valueId, store::Settlement::Voided, station_, "its chip is not on record");
+                return true;
+            });
+            held_.clear();
             problem = formatText("store: the record of chip %u did not reach %s: %s; the station stops before the next chip",
                                  {record.sequence, store_->location(), problem});
             return false;

@@ -5,10 +5,6 @@
 // holds every value in one final state, and every chip that got bytes holds a
 // value the store reserved for it and never issued again.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <random>
 #include <set>
@@ -17,10 +13,9 @@
 #include "store/store.h"
 #include "tests/download/temp_code_file.h"
 #include "tests/fake_hidraw/fake_board_test.h"
+#include "tests/fake_hidraw/station_process.h"
 #include "tests/store/store_invariants.h"
 #include "tests/support/temp_folder.h"
-
-extern char** environ;
 
 namespace tessorin::testing {
 namespace {
@@ -32,35 +27,6 @@ constexpr uint32_t kSerialAddress = 0x4c20;
 // The line a station prints as it reaches each point; empty: killed at once.
 const std::vector<std::string> kKillLines = {"", "USB opened successfully.", "download 50%", "download success!",
                                              "download finish!"};
-
-// A station process whose output is read line by line, killed at the first line that holds kill.
-int runStation(const std::vector<std::string>& words, const std::string& kill, std::string& output) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    std::vector<char*> argv;
-    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (spawned != 0) return -1;
-    if (kill.empty()) ::kill(pid, SIGKILL);
-    char buffer[4096];
-    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<size_t>(got));
-        if (!kill.empty() && output.find(kill) != std::string::npos) ::kill(pid, SIGKILL);
-    }
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
-}
 
 class StationCrash : public FakeBoardTest {
 protected:
@@ -96,9 +62,11 @@ TEST_F(StationCrash, NoValueIssuedTwiceNoChipWithoutAReservedValue) {
                 const size_t point = random() % (kKillLines.size() + 2);  // some finish their chip
                 const std::string kill = point < kKillLines.size() ? kKillLines[point] : "never";
                 stations.emplace_back([&, board, kill] {
-                    const int status = runStation({programBeside("tessorin"), "--job", job_, "--board",
-                                                   boards.serial(board), "--count", "1"},
-                                                  kill, outputs[static_cast<size_t>(board)]);
+                    const int status = runWatched(
+                        {programBeside("tessorin"), "--job", job_, "--board", boards.serial(board), "--count", "1"},
+                        outputs[static_cast<size_t>(board)], [&kill](pid_t pid, const std::string& output) {
+                            if (kill.empty() || output.find(kill) != std::string::npos) ::kill(pid, SIGKILL);
+                        });
                     const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
                     const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
                     EXPECT_TRUE(finished || killed) << status << "\n" << outputs[static_cast<size_t>(board)];
