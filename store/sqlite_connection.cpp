@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+
 #include "store/store_error.h"
 
 namespace tessorin::store {
@@ -67,7 +69,9 @@ private:
 
     // $1 names the first parameter wherever it stands in the statement.
     void bind(sqlite3_stmt* statement, size_t index, const SqlValue& value) {
-        const int at = sqlite3_bind_parameter_index(statement, ("$" + std::to_string(index + 1)).c_str());
+        char name[24];
+        std::snprintf(name, sizeof name, "$%zu", index + 1);
+        const int at = sqlite3_bind_parameter_index(statement, name);
         if (at == 0) return;
         int status = SQLITE_OK;
         if (const auto* number = std::get_if<int64_t>(&value))
