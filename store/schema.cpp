@@ -24,6 +24,7 @@ CREATE TABLE identity_values (
   station_id BIGINT REFERENCES stations(id), chip_id BIGINT, UNIQUE (pool_id, value));
 CREATE INDEX identity_values_by_state ON identity_values (pool_id, state, value);
 CREATE INDEX identity_values_by_station ON identity_values (station_id, state);
+CREATE INDEX identity_values_by_value ON identity_values (value);
 CREATE TABLE value_history (
   id {id}, value_id BIGINT NOT NULL REFERENCES identity_values(id), state TEXT NOT NULL, at TEXT NOT NULL,
   station_id BIGINT REFERENCES stations(id), reason TEXT);
@@ -34,6 +35,7 @@ CREATE TABLE chips (
   presets TEXT NOT NULL, result TEXT NOT NULL, reason TEXT, duration_ms BIGINT NOT NULL, reports BIGINT NOT NULL,
   job_sha256 TEXT, UNIQUE (station_id, sequence));
 CREATE INDEX chips_by_image ON chips (image_sha256);
+CREATE INDEX chips_by_group ON chips (board, image, image_sha256, day, result);
 CREATE TABLE chip_identities (
   chip_id BIGINT NOT NULL REFERENCES chips(id), field TEXT NOT NULL,
   value_id BIGINT NOT NULL REFERENCES identity_values(id), shown TEXT NOT NULL, PRIMARY KEY (chip_id, field));

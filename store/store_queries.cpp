@@ -104,23 +104,25 @@ Table failures(Store& store) {
 std::vector<Table> find(Store& store, const std::string& text) {
     const std::optional<int64_t> number = numberIn(text);
     const SqlValue asNumber = number ? SqlValue(*number) : SqlValue();
-    const std::string valueFilter =
-        "v.id IN (SELECT value_id FROM chip_identities WHERE shown = $1 OR shown = $2) OR v.value = $3";
+    // Each way of naming a value or chip on its own index; a join of ORs would read every row.
+    const std::string valueIds = "SELECT value_id FROM chip_identities WHERE shown IN ($1, $2) "
+                                 "UNION SELECT id FROM identity_values WHERE value = $3";
+    const std::vector<SqlValue> named = {text, upper(text), asNumber};
     Table values = tableOf(store, "identity values", {"field", "value", "state", "station", "chip"},
                            "SELECT p.name, v.value, v.state, v.station_id, v.chip_id FROM identity_values v JOIN pools "
-                           "p ON p.id = v.pool_id WHERE " + valueFilter + " ORDER BY v.id",
-                           {text, upper(text), asNumber});
+                           "p ON p.id = v.pool_id WHERE v.id IN (" + valueIds + ") ORDER BY v.id",
+                           named);
     Table history = tableOf(store, "history", {"field", "value", "at", "state", "station", "reason"},
                             "SELECT p.name, v.value, h.at, h.state, h.station_id, h.reason FROM value_history h JOIN "
-                            "identity_values v ON v.id = h.value_id JOIN pools p ON p.id = v.pool_id WHERE " +
-                                valueFilter + " ORDER BY h.id",
-                            {text, upper(text), asNumber});
+                            "identity_values v ON v.id = h.value_id JOIN pools p ON p.id = v.pool_id WHERE "
+                            "h.value_id IN (" + valueIds + ") ORDER BY h.id",
+                            named);
     Table chips = tableOf(store, "chips", kChipHeadings,
                           std::string("SELECT ") + kChipColumns +
-                              " FROM chips c WHERE c.image_sha256 = $1 OR c.id = $2 OR c.id IN (SELECT ci.chip_id FROM "
-                              "chip_identities ci JOIN identity_values v ON v.id = ci.value_id WHERE " +
-                              "ci.shown = $1 OR ci.shown = $3 OR v.value = $4) ORDER BY c.id",
-                          {text, asNumber, upper(text), asNumber});
+                              " FROM chips c WHERE c.id IN (SELECT id FROM chips WHERE image_sha256 = $1 UNION "
+                              "SELECT id FROM chips WHERE id = $3 UNION SELECT chip_id FROM chip_identities WHERE "
+                              "value_id IN (" + valueIds + ")) ORDER BY c.id",
+                          named);
     return {values, history, chips};
 }
 

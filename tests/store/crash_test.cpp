@@ -91,10 +91,16 @@ protected:
 // second's are other hosts to it, recognised once their lease ran out. On
 // PostgreSQL the server is restarted, as after a power loss, while they run.
 TEST_P(CrashedStations, LeaveNoValueIssuedTwiceOrUnsettled) {
-    const std::string location = testing::freshStore(GetParam(), folder_);
+    const bool postgres = GetParam() == TestEngine::Postgres;
+    // The restart must not reach the other tests' server.
+    std::optional<testing::PrivatePostgres> server;
+    if (postgres) {
+        server.emplace(folder_);
+        ASSERT_TRUE(server->started());
+    }
+    const std::string location = testing::freshStore(GetParam(), folder_, postgres ? server->folder() : "");
     auto store = Store::open(location);
     store->definePool({"serial", false, 1, 1'000'000, 1});
-    const bool postgres = GetParam() == TestEngine::Postgres;
     for (unsigned seed = 1; seed <= testing::crashSeeds(); ++seed) {
         for (int round = 0; round < 2; ++round) {
             std::vector<pid_t> stations;
@@ -102,7 +108,7 @@ TEST_P(CrashedStations, LeaveNoValueIssuedTwiceOrUnsettled) {
                 stations.push_back(startStation(location, postgres && i % 2 ? "pc-b" : thisProcess().host,
                                                 seed * 1000 + round * 100 + i));
             if (postgres && round == 1) {
-                ASSERT_TRUE(testing::postgresServer("restart"));
+                ASSERT_TRUE(testing::postgresServer("restart", server->folder()));
             }
             for (pid_t pid : stations) expectEndedAsPlanned(pid);
         }

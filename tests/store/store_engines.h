@@ -25,14 +25,31 @@ inline std::string& postgresFolder() {
     return folder;
 }
 
-inline std::string postgresLocation(const std::string& database) {
-    return "postgresql:///" + database + "?host=" + postgresFolder() + "&user=tessorin";
+inline std::string postgresLocation(const std::string& database, const std::string& server = postgresFolder()) {
+    return "postgresql:///" + database + "?host=" + server + "&user=tessorin";
 }
 
 // Runs the server script; false when it failed.
-inline bool postgresServer(const std::string& action) {
-    return std::system((postgresServerScript() + " " + action + " " + postgresFolder()).c_str()) == 0;
+inline bool postgresServer(const std::string& action, const std::string& server = postgresFolder()) {
+    return std::system((postgresServerScript() + " " + action + " " + server).c_str()) == 0;
 }
+
+// A server of the test's own, for a test that restarts it; stopped at the test's end, also after a failure.
+class PrivatePostgres {
+public:
+    explicit PrivatePostgres(const TempFolder& folder) : server_(folder.path("postgres")) {
+        started_ = postgresServer("start", server_);
+    }
+    ~PrivatePostgres() {
+        if (started_) postgresServer("stop", server_);
+    }
+    bool started() const { return started_; }
+    const std::string& folder() const { return server_; }
+
+private:
+    std::string server_;
+    bool started_ = false;
+};
 
 class OwnPostgresServer : public ::testing::Environment {
 public:
@@ -51,12 +68,12 @@ private:
 };
 
 // A store location of the engine, fresh for each call.
-inline std::string freshStore(TestEngine engine, const TempFolder& folder) {
+inline std::string freshStore(TestEngine engine, const TempFolder& folder, const std::string& server = postgresFolder()) {
     static int serial = 0;
     const std::string name = "t" + std::to_string(getpid()) + "_" + std::to_string(serial++);
     if (engine == TestEngine::Sqlite) return folder.path(name + ".sqlite");
-    store::openPostgres(postgresLocation("postgres"))->script("CREATE DATABASE " + name);
-    return postgresLocation(name);
+    store::openPostgres(postgresLocation("postgres", server))->script("CREATE DATABASE " + name);
+    return postgresLocation(name, server);
 }
 
 inline std::string engineName(const ::testing::TestParamInfo<TestEngine>& info) {
