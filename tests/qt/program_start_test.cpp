@@ -1,0 +1,31 @@
+// How the Linux program starts where its window cannot be what it usually is:
+// a display that does not answer, a log folder it cannot write.
+#include <gtest/gtest.h>
+
+#include "app/program_path.h"
+#include "base/child_process.h"
+#include "base/paths.h"
+#include "tests/support/scoped_environment.h"
+
+namespace tessorin::testing {
+namespace {
+
+std::string programBeside(const std::string& name) { return folderOfPath(currentProgramPath()) + "/" + name; }
+
+TEST(ProgramStart, ADisplayThatDoesNotAnswerIsSaidAndEndsWithStatusTwo) {
+    ScopedEnvironment environment;
+    std::string display = ":917";
+    ASSERT_FALSE(pathExists("/tmp/.X11-unix/X917")) << "a server runs on " << display;
+    // This suite's own offscreen platform is not the program's.
+    environment.set("DISPLAY", display).set("QT_QPA_PLATFORM", std::nullopt).set("WAYLAND_DISPLAY", std::nullopt);
+    ChildProcess program(programBeside("tessorin"), {});
+    ASSERT_TRUE(program.started()) << program.problem();
+    std::string output;
+    for (std::string line; program.readLine(line);) output += line + "\n";
+    EXPECT_EQ(program.wait(), 2) << output;
+    EXPECT_EQ(output.rfind("tessorin: cannot open the display :917 ", 0), 0u) << output;
+    EXPECT_EQ(output.find("Reinstalling"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace tessorin::testing
