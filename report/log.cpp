@@ -75,6 +75,10 @@ void writeLog(std::string_view message) {
 
 void writeTrace(std::string_view text) { emit(text); }
 
+std::string logLocationNotice(const std::string& path) {
+    return "the folder beside the program cannot be written; the log is " + path;
+}
+
 std::string withPaneLineEnd(std::string_view text) {
     std::string out(text);
     if (!out.empty() && !(out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)) out += "\r\n";

@@ -5,7 +5,10 @@
 #include "app/program_path.h"
 #include "base/child_process.h"
 #include "base/paths.h"
+#include "runner/log_capture.h"
+#include "tests/qt/qt_window_session.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 namespace {
@@ -25,6 +28,23 @@ TEST(ProgramStart, ADisplayThatDoesNotAnswerIsSaidAndEndsWithStatusTwo) {
     EXPECT_EQ(program.wait(), 2) << output;
     EXPECT_EQ(output.rfind("tessorin: cannot open the display :917 ", 0), 0u) << output;
     EXPECT_EQ(output.find("Reinstalling"), std::string::npos) << output;
+}
+
+TEST(ProgramStart, ALogFolderThatCannotBeWrittenMovesToTheStateFolderAndThePaneSaysWhere) {
+    runner::LogCapture capture;
+    TempFolder dir("unwritable");
+    ScopedEnvironment environment;
+    environment.set("XDG_STATE_HOME", dir.path("state"));
+    QtWindowOptions options;
+    // Under a file nothing can be made, whoever runs the test.
+    options.programPath = dir.write("blocker", "") + "/tessorin";
+    options.openLog = openLogDestination;
+    QtWindowSession session(options);
+    session.run([&] {
+        const std::string log = dir.path("state") + "/tessorin/download.log";
+        EXPECT_EQ(session.pane(), "the folder beside the program cannot be written; the log is " + log + "\n");
+        EXPECT_TRUE(pathExists(log));
+    });
 }
 
 }  // namespace

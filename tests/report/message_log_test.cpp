@@ -11,6 +11,7 @@
 #include "report/unicode_exception.h"
 #include "runner/log_capture.h"
 #include "tests/support/file_text.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessorin {
@@ -131,7 +132,9 @@ TEST(LogDestination, FileModeStartsAFreshFileEachRun) {
     EXPECT_EQ(text, "file log\n[T]\t\tsecond run\n\n");
 }
 
-TEST(LogDestination, UnwritableFolderIsSilent) {
+TEST(LogDestination, UnwritableFolderWithoutAStateFolderIsSilent) {
+    testing::ScopedEnvironment environment;
+    environment.set("XDG_STATE_HOME", std::nullopt).set("HOME", std::nullopt);
     LogDestination destination;
     EXPECT_NO_THROW(openLogDestination(destination, "/proc/nonexistent/tool", LogTarget::File));
     EXPECT_FALSE(destination.attached);
