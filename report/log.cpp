@@ -7,6 +7,7 @@
 
 #include "base/clock.h"
 #include "base/format.h"
+#include "report/log_charset.h"
 
 namespace tessorin {
 namespace {
@@ -43,7 +44,7 @@ std::mutex writeMutex;
 void emit(std::string_view text) {
     std::lock_guard<std::mutex> lock(writeMutex);
     LogOutput* output = installed.load();
-    (output ? *output : standardOutput).write(text);
+    (output ? *output : standardOutput).write(inLogCharset(text));
 }
 
 }  // namespace
