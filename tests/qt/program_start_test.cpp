@@ -13,21 +13,16 @@
 namespace tessorin::testing {
 namespace {
 
-std::string programBeside(const std::string& name) { return folderOfPath(currentProgramPath()) + "/" + name; }
-
 TEST(ProgramStart, ADisplayThatDoesNotAnswerIsSaidAndEndsWithStatusTwo) {
+    ASSERT_FALSE(pathExists("/tmp/.X11-unix/X917")) << "an X server runs on :917";
     ScopedEnvironment environment;
-    std::string display = ":917";
-    ASSERT_FALSE(pathExists("/tmp/.X11-unix/X917")) << "a server runs on " << display;
     // This suite's own offscreen platform is not the program's.
-    environment.set("DISPLAY", display).set("QT_QPA_PLATFORM", std::nullopt).set("WAYLAND_DISPLAY", std::nullopt);
-    ChildProcess program(programBeside("tessorin"), {});
-    ASSERT_TRUE(program.started()) << program.problem();
+    environment.set("DISPLAY", ":917").set("QT_QPA_PLATFORM", std::nullopt).set("WAYLAND_DISPLAY", std::nullopt);
+    ChildProcess program(folderOfPath(currentProgramPath()) + "/tessorin", {});
     std::string output;
     for (std::string line; program.readLine(line);) output += line + "\n";
-    EXPECT_EQ(program.wait(), 2) << output;
+    EXPECT_EQ(program.wait(), 2) << output << program.problem();
     EXPECT_EQ(output.rfind("tessorin: cannot open the display :917 ", 0), 0u) << output;
-    EXPECT_EQ(output.find("Reinstalling"), std::string::npos) << output;
 }
 
 TEST(ProgramStart, ALogFolderThatCannotBeWrittenMovesToTheStateFolderAndThePaneSaysWhere) {
@@ -36,8 +31,7 @@ TEST(ProgramStart, ALogFolderThatCannotBeWrittenMovesToTheStateFolderAndThePaneS
     ScopedEnvironment environment;
     environment.set("XDG_STATE_HOME", dir.path("state"));
     QtWindowOptions options;
-    // Under a file nothing can be made, whoever runs the test.
-    options.programPath = dir.write("blocker", "") + "/tessorin";
+    options.programPath = dir.write("blocker", "") + "/tessorin";  // nothing can be made under a file, even by root
     options.openLog = openLogDestination;
     QtWindowSession session(options);
     session.run([&] {

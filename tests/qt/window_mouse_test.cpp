@@ -7,7 +7,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -25,22 +24,6 @@
 namespace tessorin::testing {
 namespace {
 
-std::string nameOf(QWidget* widget) {
-    return std::to_string(qt::controlIdOf(*widget)) + " (" + widget->metaObject()->className() + ")";
-}
-
-// The controls an operator can press: shown, enabled, and not a frame.
-std::vector<QWidget*> pressableControls(QWidget& dialog) {
-    std::vector<QWidget*> controls;
-    for (QObject* child : dialog.children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget && qt::controlIdOf(*widget) != 0 && widget->isVisible() && widget->isEnabled() &&
-            !qobject_cast<QGroupBox*>(widget))
-            controls.push_back(widget);
-    }
-    return controls;
-}
-
 void pressThroughWindow(QWidget& dialog, QPoint point) {
     QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
 }
@@ -53,58 +36,55 @@ QPoint arrowOf(QComboBox& combo) {
     return combo.mapTo(combo.window(), arrow.center());
 }
 
-class QtWindowMouse : public ::testing::Test {
-protected:
-    QtWindowMouse() { board_ = emulator_.emulator.addBoard(0x3C05); }
-
-    emulator::EmulatorSession emulator_;
-    runner::LogCapture log_;
-    QtWindowSession session_;
-    int board_ = -1;
-};
-
-TEST_F(QtWindowMouse, APressAtTheCentreOfEveryControlReachesItAndRunsItsHandler) {
-    session_.run([&] {
-        QWidget& dialog = session_.dialog();
-        session_.drop({configDataPath("worked_example.ini")});
-        ASSERT_NE(session_.item(kConfiguredButtonBaseId), nullptr) << "the configured row was not built";
+TEST(QtWindowMouse, APressAtTheCentreOfEveryControlReachesItAndRunsItsHandler) {
+    emulator::EmulatorSession emulator;
+    emulator.emulator.addBoard(0x3C05);
+    runner::LogCapture log;
+    QtWindowSession session;
+    session.run([&] {
+        QWidget& dialog = session.dialog();
+        session.drop({configDataPath("worked_example.ini")});  // its configured row
         FileDialogAnswers answers;
         int buttonsPressed = 0;
-        for (QWidget* control : pressableControls(dialog)) {
-            const QPoint centre = control->geometry().center();
-            QWidget* hit = dialog.childAt(centre);
+        for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!qt::controlIdOf(*control) || !control->isVisible() || !control->isEnabled() ||
+                qobject_cast<QGroupBox*>(control))
+                continue;
+            const std::string name = std::to_string(qt::controlIdOf(*control));
+            QWidget* hit = dialog.childAt(control->geometry().center());
             EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
-                << nameOf(control) << " is covered by " << (hit ? nameOf(hit) : "nothing");
+                << name << " is covered by " << (hit ? qt::controlIdOf(*hit) : 0);
             if (qobject_cast<QAbstractButton*>(control)) {
-                answers.cancel();  // for the two SELECT file buttons
-                const std::string paneBefore = session_.pane();
+                answers.cancel();  // for the two file buttons
+                const std::string paneBefore = session.pane();
                 const size_t dialogsBefore = answers.seen().size();
-                pressThroughWindow(dialog, centre);
-                EXPECT_TRUE(session_.pane() != paneBefore || answers.seen().size() != dialogsBefore)
-                    << "pressing " << nameOf(control) << " ran no handler";
+                pressThroughWindow(dialog, control->geometry().center());
+                EXPECT_TRUE(session.pane() != paneBefore || answers.seen().size() != dialogsBefore)
+                    << "pressing " << name << " ran no handler";
                 ++buttonsPressed;
             } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
                 pressThroughWindow(dialog, arrowOf(*combo));
-                EXPECT_TRUE(combo->view()->isVisible()) << "the arrow of " << nameOf(control) << " opened no list";
+                EXPECT_TRUE(combo->view()->isVisible()) << "the arrow of " << name << " opened no list";
                 combo->hidePopup();
             }
         }
         // The seven RF SELECTs, the two file buttons, Download and the configured SET.
         EXPECT_EQ(buttonsPressed, 11);
-        EXPECT_FALSE(emulator_.emulator.trace().empty()) << "no RF press reached the board";
+        EXPECT_FALSE(emulator.emulator.trace().empty()) << "no RF press reached the board";
     });
 }
 
-TEST_F(QtWindowMouse, TabReachesEveryFixedAndConfiguredRow) {
-    session_.run([&] {
-        session_.drop({configDataPath("worked_example.ini")});
+TEST(QtWindowKeys, TabReachesTheFixedAndTheConfiguredRows) {
+    runner::LogCapture log;
+    QtWindowSession session;
+    session.run([&] {
+        session.drop({configDataPath("worked_example.ini")});
         std::set<int> reached;
-        session_.item(kSelectIniButtonId)->setFocus();
-        for (int press = 0; press < 80; ++press) {
-            QWidget* focus = session_.dialog().focusWidget();
-            ASSERT_NE(focus, nullptr);
-            QTest::keyClick(focus, Qt::Key_Tab);
-            while (focus && qt::controlIdOf(*focus) == 0) focus = focus->parentWidget();
+        session.item(kSelectIniButtonId)->setFocus();
+        for (int press = 0; press < 80 && session.dialog().focusWidget(); ++press) {
+            QTest::keyClick(session.dialog().focusWidget(), Qt::Key_Tab);
+            QWidget* focus = session.dialog().focusWidget();
+            while (focus && !qt::controlIdOf(*focus)) focus = focus->parentWidget();  // a combo's field
             if (focus) reached.insert(qt::controlIdOf(*focus));
         }
         for (int id : {kConfiguredComboBaseId, kConfiguredButtonBaseId, 1015, 1019, kDownloadButtonId})

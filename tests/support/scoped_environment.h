@@ -1,5 +1,5 @@
 #pragma once
-// Environment variables set (or removed) for one test, put back as they were after it.
+// Environment variables set (nullopt: removed) for one test, put back as they were after it.
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -10,14 +10,10 @@ namespace tessorin::testing {
 
 class ScopedEnvironment {
 public:
-    ScopedEnvironment() = default;
     ~ScopedEnvironment() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) apply(it->first, it->second);
     }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-    // nullopt removes the variable.
     ScopedEnvironment& set(const std::string& name, const std::optional<std::string>& value) {
         const char* old = std::getenv(name.c_str());
         saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
