@@ -57,7 +57,7 @@ QWidget* comboBox(const ControlStyle& style, QWidget& parent) {
 }
 
 // Created after the rows it frames, so above them: as on Windows, it lets their clicks through.
-QWidget* frame(const std::string& title, QWidget& parent) {
+QWidget* groupBox(const std::string& title, QWidget& parent) {
     auto* group = new QGroupBox(toQString(title), &parent);
     group->setAttribute(Qt::WA_TransparentForMouseEvents);
     return group;
@@ -75,7 +75,7 @@ QWidget* makeControlWidget(int id, ControlKind kind, const std::string& text, co
             widget = style.readOnlyMultilinePane ? logPane(parent) : new QLineEdit(toQString(text), &parent);
             break;
         case ControlKind::ComboBox: widget = comboBox(style, parent); break;
-        case ControlKind::GroupBox: widget = frame(text, parent); break;
+        case ControlKind::GroupBox: widget = groupBox(text, parent); break;
     }
     widget->setProperty(kControlIdProperty, id);
     return widget;
