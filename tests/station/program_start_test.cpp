@@ -37,6 +37,10 @@ TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     emulator::EmulatorSession session;
     TempFolder dir;
+    dir.write("a.rom", "00\n");
+    const std::string storeless = dir.write("storeless.toml", "image = \"a.rom\"\n[[identity]]\nname = \"s\"\n"
+                                                               "source = \"counter\"\nfirst = 1\nlast = 9\nwidth = 1\n"
+                                                               "target = \"memory\"\naddress = 0x4c20\n");
     struct Case {
         std::vector<std::string> words;
         std::string firstLine;
@@ -53,6 +57,19 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
         {{"tessorin", "--all-boards", "--results", dir.path(""), "a.rom"},
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
+        {{"tessorin", "--job", dir.path("none.toml")}, "tessorin: " + dir.path("none.toml") + ": cannot read the job file",
+         false},
+        {{"tessorin", "--all-boards", "--job", dir.path("none.toml")},
+         "tessorin: " + dir.path("none.toml") + ": cannot read the job file", false},
+        {{"tessorin", "--job", storeless},
+         "tessorin: " + storeless + ": identity fields need a store: store = \"FILE\" in the job, or --store", false},
+        {{"tessorin", "--store", dir.path(""), "a.rom"},
+         "tessorin: cannot open the store " + dir.path("") + ": " + dir.path("") + ": unable to open database file", false},
+        {{"tessorin", "results", "--store", dir.path("none.sqlite"), "summary"},
+         "tessorin: cannot read the store " + dir.path("none.sqlite") + ": no such file", false},
+        {{"tessorin", "results", "--store=" + dir.path("none.sqlite"), "colour"},
+         "tessorin: not a question of results: colour\nusage: tessorin results --store STORE "
+         "summary|failures|find VALUE|pools|export --csv|--jsonl", false},
     };
     for (const Case& c : cases) {
         ProgramStart start = prepareProgramStart(c.words, false);
