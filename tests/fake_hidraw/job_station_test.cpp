@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/child_process.h"
+#include "store/store.h"
 #include "tests/download/temp_code_file.h"
 #include "tests/fake_hidraw/fake_board_test.h"
 
@@ -107,6 +108,8 @@ TEST_F(JobStation, EachChipGetsTheNextValuesUntilThePoolRunsOut) {
     ASSERT_EQ(run({"results", "--store", store, "pools"}, &output), 0);
     EXPECT_NE(output.find("bd_addr  counter  2       2          0     0     0"), std::string::npos) << output;
     EXPECT_NE(output.find("serial   counter  2       2          0     0     999"), std::string::npos) << output;
+    EXPECT_EQ(store::Store::open(store)->connection().run("SELECT ended_how FROM stations ORDER BY id"),
+              (store::SqlRows{{"count reached"}, {"count reached"}, {"pool exhausted"}}));
 }
 
 TEST_F(JobStation, ABadJobFileIsRefusedBeforeAnyChipIsTouched) {
