@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/progress_sink.h"
@@ -28,8 +29,8 @@ public:
     virtual std::string commandLineImagePath() const = 0;
     virtual std::vector<std::string> commandLineItems() const = 0;
     virtual std::atomic<bool>& downloadBusy() = 0;
-    // Receives the handler banner.
-    virtual std::string& scratchText() = 0;
+    // The handler's banner line, to the log stream and the pane.
+    virtual void banner(std::string_view qualifiedName) = 0;
     // Runs work on a new thread that nobody joins (download/worker_thread.h has
     // the product's version). False when no thread could be started; work then never runs.
     virtual bool startWorker(std::function<void()> work) = 0;

@@ -4,7 +4,6 @@
 #include "base/not_examined.h"
 #include "base/numbers.h"
 #include "device/board_commands.h"
-#include "report/handler_guard.h"
 #include "report/unicode_exception.h"
 #include "rftest/rf_messages.h"
 
@@ -16,7 +15,7 @@ std::array<uint8_t, 4> littleEndianBytes(uint32_t value) {
 }
 
 bool beginBoardCommand(RfHost& host, std::string_view qualifiedName) {
-    logHandlerBanner(host.scratchText(), host.pane(), qualifiedName);
+    host.banner(qualifiedName);
     if (!host.downloadBusy()) return true;
     host.pane().appendLogPane(host.messages()[msgBusyDownloading]);
     return false;

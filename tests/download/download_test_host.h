@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "download/download_host.h"
+#include "report/handler_guard.h"
 #include "report/message_table.h"
 #include "runner/log_capture.h"
 #include "tests/support/recording_progress.h"
@@ -31,7 +32,7 @@ public:
     std::string commandLineImagePath() const override { return imagePathValue; }
     std::vector<std::string> commandLineItems() const override { return itemsValue; }
     std::atomic<bool>& downloadBusy() override { return busy; }
-    std::string& scratchText() override { return scratch; }
+    void banner(std::string_view qualifiedName) override { logHandlerBanner(scratch, *pane_, qualifiedName); }
 
     bool startWorker(std::function<void()> work) override {
         ++startRequests;
