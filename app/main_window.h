@@ -87,8 +87,6 @@ public:
     std::string scratchText;
     std::atomic<bool> downloadBusy{false};
     std::vector<RfRow> rfRows;
-    std::string commandLineImagePath;
-    std::vector<std::string> commandLineItems;
     PixelPoint panelOrigin;
     ExtControlList configuredControls;
     std::string programPath;
@@ -97,7 +95,7 @@ public:
 
 private:
     bool startInteractive();
-    bool startFromCommandLine();
+    bool startFromCommandLine(const download::StationJob& job);
 
     WindowSeams seams_;
     WindowControls* controls_ = nullptr;

@@ -16,8 +16,6 @@ void windowBanner(CBrevoxDownloadToolDlg& window, std::string_view qualifiedName
 const MessageTable& WindowDownloadHost::messages() const { return *window_.messages; }
 LogPane& WindowDownloadHost::logPane() { return window_; }
 std::string WindowDownloadHost::romPath() const { return window_.romPath; }
-std::string WindowDownloadHost::commandLineImagePath() const { return window_.commandLineImagePath; }
-std::vector<std::string> WindowDownloadHost::commandLineItems() const { return window_.commandLineItems; }
 std::atomic<bool>& WindowDownloadHost::downloadBusy() { return window_.downloadBusy; }
 void WindowDownloadHost::banner(std::string_view qualifiedName) { windowBanner(window_, qualifiedName); }
 

@@ -15,8 +15,6 @@ public:
     const MessageTable& messages() const override;
     LogPane& logPane() override;
     std::string romPath() const override;
-    std::string commandLineImagePath() const override;
-    std::vector<std::string> commandLineItems() const override;
     std::atomic<bool>& downloadBusy() override;
     void banner(std::string_view qualifiedName) override;
     bool startWorker(std::function<void()> work) override;

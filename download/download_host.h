@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/progress_sink.h"
 #include "report/log.h"
@@ -26,8 +25,6 @@ public:
     // Read on the window's thread only; a worker is handed a copy when it starts,
     // so the operator may choose another file while it runs.
     virtual std::string romPath() const = 0;
-    virtual std::string commandLineImagePath() const = 0;
-    virtual std::vector<std::string> commandLineItems() const = 0;
     virtual std::atomic<bool>& downloadBusy() = 0;
     // The handler's banner line, to the log stream and the pane.
     virtual void banner(std::string_view qualifiedName) = 0;

@@ -26,10 +26,7 @@ public:
     explicit Parser(const std::vector<std::string>& arguments) : args_(arguments) {}
 
     StationCommandLine parse() {
-        if (args_.size() <= 1) {
-            line_.windowArguments = args_;
-            return line_;
-        }
+        if (args_.size() <= 1) return line_;
         size_t next = 1;
         while (next < args_.size() && args_[next].starts_with("--")) {
             const std::string word = args_[next++];
@@ -50,9 +47,8 @@ public:
             return line_;
         }
         line_.action = Action::Station;
-        line_.windowArguments.push_back(args_[0]);
-        line_.windowArguments.insert(line_.windowArguments.end(), args_.begin() + static_cast<std::ptrdiff_t>(next),
-                                     args_.end());
+        line_.job.imagePath = args_[next];
+        line_.job.presets.assign(args_.begin() + static_cast<std::ptrdiff_t>(next) + 1, args_.end());
         return line_;
     }
 
@@ -100,7 +96,7 @@ private:
     bool refuse(const std::string& problem) {
         line_.action = Action::Refused;
         line_.problem = problem;
-        line_.windowArguments.clear();
+        line_.job = {};
         return false;
     }
 
@@ -112,6 +108,10 @@ private:
 
 StationCommandLine parseStationCommandLine(const std::vector<std::string>& arguments) {
     return Parser(arguments).parse();
+}
+
+StationSettings stationSettings(const StationCommandLine& line, bool consoleIsTerminal) {
+    return {line.resultsPath, line.chipCount, consoleIsTerminal};
 }
 
 const char* stationUsage() {

@@ -29,8 +29,6 @@ public:
     const MessageTable& messages() const override { return messages_; }
     LogPane& logPane() override { return *pane_; }
     std::string romPath() const override { return romPathValue; }
-    std::string commandLineImagePath() const override { return imagePathValue; }
-    std::vector<std::string> commandLineItems() const override { return itemsValue; }
     std::atomic<bool>& downloadBusy() override { return busy; }
     void banner(std::string_view qualifiedName) override { logHandlerBanner(scratch, *pane_, qualifiedName); }
 
@@ -62,8 +60,6 @@ public:
     runner::RecordingPane recordingPane;
     RecordingProgress progress;
     std::string romPathValue;
-    std::string imagePathValue;
-    std::vector<std::string> itemsValue;
     std::atomic<bool> busy{false};
     std::string scratch;
     WorkerStart workerStart = WorkerStart::RunToEnd;

@@ -16,7 +16,6 @@
 namespace tessorin::testing {
 
 struct QtWindowOptions {
-    std::vector<std::string> arguments = {"/opt/station/tessorin"};
     std::string programPath = "/opt/station/tessorin";
 };
 
@@ -47,7 +46,7 @@ public:
     runner::JoinableWorkers& workers() { return workers_; }
 
 private:
-    qt::QtDialogHost host_{{}};
+    qt::QtDialogHost host_;
     runner::JoinableWorkers workers_;
     [[maybe_unused]] bool messagesReady_ = runner::WindowHarness::prepareMessages();  // English, before the window's table is built
     CBrevoxDownloadToolDlg window_;
