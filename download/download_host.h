@@ -1,8 +1,8 @@
 #pragma once
-// What the download drivers and their workers need from the main window. The
-// window implements it and its handlers only forward, e.g.
-//   void CBrevoxDownloadToolDlg::OnBnClickedButtonDownload() { download::onDownloadButton(*this); }
-// Tests implement it in memory.
+// What the download drivers and their workers need from the main window.
+// app/window_hosts.h adapts the window to it, and the window's handlers only
+// forward (download::onDownloadButton); the station loop gets its job as a value
+// beside it. Tests implement it in memory.
 #include <atomic>
 #include <functional>
 #include <string>

@@ -1,6 +1,7 @@
 #pragma once
-// What the RF button commands need from the main window. The window implements
-// this; the commands themselves live in rftest/ as free functions over it.
+// What the RF button commands need from the main window. app/window_hosts.h
+// adapts the window to it, tests implement it in memory; the commands
+// themselves live in rftest/ as free functions over it.
 #include <array>
 #include <string>
 #include <string_view>
