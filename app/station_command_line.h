@@ -16,6 +16,7 @@ struct StationCommandLine {
         Window,      // no argument: the interactive window
         Station,     // an image: the download station
         Help,        // --help
+        Version,     // --version
         ListBoards,  // --list-boards
         Refused,     // a bad command line; problem says what is wrong
     };
