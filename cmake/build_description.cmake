@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Run at every build (cmake -P): writes the git description header, touching it
 # only when the description changed, so a rebuild recompiles one file at most.
 include(${CMAKE_CURRENT_LIST_DIR}/git_description.cmake)
