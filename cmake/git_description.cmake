@@ -8,7 +8,8 @@ function(tessorin_git_description source_dir version out)
   set(description "")
   find_program(TESSORIN_GIT git)
   if(TESSORIN_GIT AND EXISTS ${source_dir}/.git)
-    execute_process(COMMAND ${TESSORIN_GIT} -C ${source_dir} describe --always --dirty --abbrev=10 --match "v[0-9]*"
+    # Read only: a tree owned by another user (a build as root) is described too.
+    execute_process(COMMAND ${TESSORIN_GIT} -c safe.directory=* -C ${source_dir} describe --tags --always --dirty --abbrev=10 --match "v[0-9]*"
                     OUTPUT_VARIABLE described OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
     if(NOT failed AND NOT described STREQUAL "v${version}")
       set(description ${described})
