@@ -33,7 +33,13 @@ public:
             throw StoreError(path + ": " + why);
         }
         sqlite3_busy_handler(db_, waitForLock, nullptr);
-        script("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        try {
+            enterWal();
+            script("PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        } catch (...) {
+            sqlite3_close(db_);
+            throw;
+        }
     }
     ~SqliteConnection() override { sqlite3_close(db_); }
 
@@ -74,6 +80,16 @@ public:
     void reconnect() override {}
 
 private:
+    // A new file turns to WAL under an exclusive lock that the busy handler
+    // does not wait for: stations creating the store together try again.
+    void enterWal() {
+        for (int tries = 0;; ++tries) {
+            const int status = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+            if (status == SQLITE_OK) return;
+            if ((status != SQLITE_BUSY && status != SQLITE_LOCKED) || !waitForLock(nullptr, tries)) fail();
+        }
+    }
+
     struct Statement {
         sqlite3_stmt* statement;
         ~Statement() { sqlite3_finalize(statement); }
