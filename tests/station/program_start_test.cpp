@@ -33,6 +33,23 @@ TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
               "1-1.3      -          1-1.3\n");
 }
 
+// Each board's station reads the job itself: its words carry the job, never an image.
+TEST(ProgramStart, AllBoardsPassTheJobOnToEveryStation) {
+    emulator::EmulatorSession session;
+    session.emulator.setIdentity(session.emulator.addBoard(0x6D10), "TS-000123", "1-1.2");
+    TempFolder dir;
+    dir.write("a.rom", "00\n");
+    const std::string job = dir.write("line.toml", "image = \"a.rom\"\npresets = [\"4c10 0102\"]\n");
+    ProgramStart start = prepareProgramStart({"tessorin", "--all-boards", "--job", job, "--count", "2"}, false);
+    ASSERT_EQ(start.kind, Kind::AllBoards) << start.output;
+    ASSERT_EQ(start.boardStations.size(), 1u);
+    EXPECT_EQ(start.boardStations[0].arguments,
+              (std::vector<std::string>{"--board", "TS-000123", "--job", job, "--count", "2"}));
+    ProgramStart station = prepareProgramStart({"tessorin", "--job", job}, false);
+    EXPECT_EQ(station.kind, Kind::Station) << station.output;
+    EXPECT_EQ(station.stationJob, (download::StationJob{dir.path("a.rom"), {"4c10 0102"}}));
+}
+
 // A wrong command line is followed by the usage; a results file that cannot be
 // opened only by its reason, the command line being right.
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
