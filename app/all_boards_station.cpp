@@ -26,7 +26,7 @@ std::vector<BoardStation> boardStations(const std::vector<std::string>& boardIds
                                         const std::vector<std::string>& stationWords) {
     std::vector<BoardStation> stations;
     for (const std::string& id : boardIds) {
-        BoardStation station{id, {"--board", id}};
+        BoardStation station{id, {"--board", id}, {}};
         station.arguments.insert(station.arguments.end(), stationWords.begin(), stationWords.end());
         stations.push_back(std::move(station));
     }
@@ -41,8 +41,15 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
         writeLine(line);
     };
     std::vector<RunningStation> running;
-    for (const BoardStation& station : stations)
+    int exitCode = 0;
+    for (const BoardStation& station : stations) {
+        if (!station.refusal.empty()) {
+            say(station.boardId + ": " + station.refusal + ": no station for it");
+            exitCode = 1;
+            continue;
+        }
         running.push_back({station, std::make_unique<ChildProcess>(program, station.arguments), {}, -1});
+    }
 
     std::vector<std::thread> readers;
     for (RunningStation& child : running) {
@@ -62,7 +69,6 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
     for (std::thread& reader : readers) reader.join();
 
     download::ChipTotals combined;
-    int exitCode = 0;
     for (const RunningStation& child : running) {
         if (child.lastTotals) combined += *child.lastTotals;
         if (child.status == 0) continue;

@@ -11,6 +11,7 @@ namespace tessorin {
 struct BoardStation {
     std::string boardId;
     std::vector<std::string> arguments;  // the station's command line after the program's name
+    std::string refusal;                 // why the board gets no station (another process holds it)
 };
 
 // One station per board: --board ID, then the given words (the other options,
@@ -19,8 +20,9 @@ std::vector<BoardStation> boardStations(const std::vector<std::string>& boardIds
                                         const std::vector<std::string>& stationWords);
 
 // Starts program once per station, all at once, and waits for every one. Each
-// line of theirs reaches writeLine as "ID: line", one call at a time. Returns
-// 0 when every station ended with 0, else 1.
+// line of theirs reaches writeLine as "ID: line", one call at a time; a station
+// with a refusal is not started, its line says why. Returns 0 when every
+// station ended with 0, else 1.
 int runAllBoards(const std::string& program, const std::vector<BoardStation>& stations,
                  const std::function<void(const std::string&)>& writeLine);
 

@@ -4,6 +4,7 @@
 
 #include "app/station_command_line.h"
 #include "device/board_choice.h"
+#include "device/board_lock.h"
 
 namespace tessorin {
 namespace {
@@ -57,12 +58,53 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     ProgramStart start;
     start.kind = ProgramStart::Kind::AllBoards;
     start.boardStations = boardStations(ids, stationWords(line));
+    // A board another process drives gets no station; the others' stations take their own locks.
+    if (boardsNeedLocks()) {
+        for (BoardStation& station : start.boardStations)
+            if (!BoardLock::tryTake(station.boardId, station.refusal)) station.arguments.clear();
+            else station.refusal.clear();
+    }
     return start;
+}
+
+// The board a station starts on: the one --board names (by its id when it is
+// present), else the first present board no other process holds, else the
+// first present one; empty when there is none.
+std::string stationBoard(const std::string& choice, std::unique_ptr<BoardLock>& lock) {
+    const std::vector<BoardListing> boards = presentBoards();
+    for (const BoardListing& board : boards)
+        if (boardAnswersTo(board, choice)) return board.id;
+    if (!choice.empty() || boards.empty()) return choice;
+    std::string problem;
+    for (const BoardListing& board : boards)
+        if ((lock = BoardLock::tryTake(board.id, problem))) return board.id;
+    return boards.front().id;
+}
+
+// The station's board locked for its life; a held board is waited for. The
+// station keeps to that board: another one plugged in later is not its own.
+std::string holdStationBoard(const std::string& choice, ProgramStart& start,
+                             const std::function<void(const std::string&)>& say) {
+    const std::string board = stationBoard(choice, start.boardLock);
+    if (board.empty() || start.boardLock) {
+        if (!board.empty()) chooseBoard(board);
+        return {};
+    }
+    std::string problem;
+    start.boardLock = BoardLock::tryTake(board, problem);
+    if (!start.boardLock && problem.starts_with("board " + board + " is in use")) {
+        if (say) say("tessorin: " + problem + "; waiting for it");
+        start.boardLock = BoardLock::take(board, problem);
+    }
+    if (!start.boardLock) return problem;
+    chooseBoard(board);
+    return {};
 }
 
 }  // namespace
 
-ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal) {
+ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal,
+                                 const std::function<void(const std::string&)>& say) {
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
@@ -77,11 +119,18 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
     start.windowArguments = std::move(line.windowArguments);
-    if (!line.withOptions) return start;
+    if (start.kind == ProgramStart::Kind::Window) return start;
     std::string problem;
-    start.stationRun = download::StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
-    if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
-    chooseBoard(line.boardId);
+    if (line.withOptions) {
+        start.stationRun = download::StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
+        if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    }
+    if (!boardsNeedLocks()) {
+        chooseBoard(line.boardId);
+        return start;
+    }
+    problem = holdStationBoard(line.boardId, start, say);
+    if (!problem.empty()) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     return start;
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // What both platforms' programs do with the command line before any window
 // exists: answer --help, --list-boards and a bad command line at once, or
-// prepare the station (its results file opened, its board chosen), one station
-// per board (--all-boards) or the window.
+// prepare the station (its results file opened, its board chosen and locked),
+// one station per board (--all-boards) or the window.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/all_boards_station.h"
+#include "device/board_lock.h"
 #include "download/station_run.h"
 
 namespace tessorin {
@@ -19,6 +21,9 @@ struct ProgramStart {
     std::vector<std::string> windowArguments;
     // Station started with options; none for the seed's form.
     std::unique_ptr<download::StationRun> stationRun;
+    // Station: its board's lock, held for the station's life (none without a board at the start,
+    // or for boards no other process reaches).
+    std::unique_ptr<BoardLock> boardLock;
     // AllBoards: the station process of each board present.
     std::vector<BoardStation> boardStations;
     // Answered: the exit code, and the text for standard output (exit code 0) or standard error.
@@ -26,6 +31,8 @@ struct ProgramStart {
     std::string output;
 };
 
-ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal);
+// say gets the line a station shows before it waits for a board another process holds.
+ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal,
+                                 const std::function<void(const std::string&)>& say = {});
 
 }  // namespace tessorin

@@ -29,19 +29,21 @@ bool displayAvailable() {
 // its default in every program started after this.
 void keepRunningOnInterrupt(int) {}
 
+void printLine(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
+
 int runAllBoards(const std::vector<tessorin::BoardStation>& stations) {
     std::signal(SIGINT, keepRunningOnInterrupt);
-    return tessorin::runAllBoards(tessorin::currentProgramPath(), stations, [](const std::string& line) {
-        std::fputs((line + "\n").c_str(), stdout);
-        std::fflush(stdout);
-    });
+    return tessorin::runAllBoards(tessorin::currentProgramPath(), stations, printLine);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     tessorin::ProgramStart start =
-        tessorin::prepareProgramStart(std::vector<std::string>(argv, argv + argc), isatty(STDOUT_FILENO) == 1);
+        tessorin::prepareProgramStart(std::vector<std::string>(argv, argv + argc), isatty(STDOUT_FILENO) == 1, printLine);
     if (start.kind == tessorin::ProgramStart::Kind::Answered) {
         std::fputs(start.output.c_str(), start.exitCode == 0 ? stdout : stderr);
         return start.exitCode;
