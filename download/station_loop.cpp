@@ -27,7 +27,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
     bool alreadyDownloaded = false;
     bool announceOpen = true;
     bool linkOpen = openStationBoard();
-    while (!(stop && stop()) && !(run && run->countReached())) {
+    while (!(stop && stop()) && !(run && run->ended())) {
         if (!linkOpen) {
             writeLog(messages[msgOpenUsbFail]);
             clock.sleepMs(kStationPauseMs);

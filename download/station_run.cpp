@@ -40,7 +40,7 @@ void StationRun::chipFinished(const StationChip& chip, const std::string& imageP
     if (chip.failure == DownloadFailure::None) ++passed_;
     else ++failed_;
     if (results_) writeResultsLine(chip, imagePath, presets);
-    writeLog(totalsMessage({passed_, failed_}));
+    writeLog(totalsMessage({passed_, failed_, unrecorded_}));
 }
 
 void StationRun::writeResultsLine(const StationChip& chip, const std::string& imagePath,
@@ -58,9 +58,10 @@ void StationRun::writeResultsLine(const StationChip& chip, const std::string& im
     record.failure = chip.failure;
     record.reportsSent = reportsSent() - startReports_;
     std::string problem;
-    if (!results_->append(resultsLine(record), problem))
-        writeLog(formatText("results: the line of chip %u did not reach %s: %s",
-                            {record.sequence, results_->path(), problem}));
+    if (results_->append(resultsLine(record), problem)) return;
+    ++unrecorded_;
+    writeLog(formatText("results: the line of chip %u did not reach %s: %s; the station stops before the next chip",
+                        {record.sequence, results_->path(), problem}));
 }
 
 }  // namespace tessorin::download

@@ -33,15 +33,18 @@ public:
 
     // Before the chip's worker starts: what the worker is given.
     StationChip chipStarting();
-    // After the chip's worker has ended: its results line (a line that cannot be
-    // written is reported and the station goes on), then the running totals.
+    // After the chip's worker has ended: its results line, then the running
+    // totals. A line that cannot be written is reported, and the station stops
+    // before the next chip: a line would rather stop than program chips it cannot trace.
     void chipFinished(const StationChip& chip, const std::string& imagePath, const std::vector<std::string>& presets);
 
     bool countReached() const { return settings_.chipCount && finished() >= *settings_.chipCount; }
+    // The station takes no further chip: its count was reached, or a results line was not written.
+    bool ended() const { return countReached() || unrecorded_ > 0; }
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
-    // 0 once a count was reached with every chip passed; 1 otherwise.
-    int exitCode() const { return countReached() && failed_ == 0 ? 0 : 1; }
+    // 0 once a count was reached with every chip passed and recorded; 1 otherwise.
+    int exitCode() const { return countReached() && failed_ == 0 && unrecorded_ == 0 ? 0 : 1; }
 
 private:
     StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results);
@@ -53,6 +56,7 @@ private:
     ConsoleProgress progress_;
     uint64_t passed_ = 0;
     uint64_t failed_ = 0;
+    uint64_t unrecorded_ = 0;
     uint64_t startTickMs_ = 0;
     uint64_t startReports_ = 0;
 };

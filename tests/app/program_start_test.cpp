@@ -1,6 +1,7 @@
 #include "app/program_start.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/station_command_line.h"
 #include "device/board_choice.h"
@@ -35,6 +36,8 @@ TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     emulator::EmulatorSession session;
     TempFolder dir;
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     struct Case {
         std::vector<std::string> words;
         std::string firstLine;
@@ -47,6 +50,10 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
          "tessorin: cannot open the results file " + dir.path("no such folder/r.jsonl") + ": No such file or directory"},
         {{"tessorin", "--results", dir.path(""), "a.rom"},
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory"},
+        {{"tessorin", "--results", fifo, "a.rom"},
+         "tessorin: cannot open the results file " + fifo + ": not a regular file (a FIFO)"},
+        {{"tessorin", "--all-boards", "--results", "/dev/full", "a.rom"},
+         "tessorin: cannot open the results file /dev/full: not a regular file"},
     };
     for (const Case& c : cases) {
         ProgramStart start = prepareProgramStart(c.words, false);
