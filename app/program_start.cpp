@@ -5,6 +5,9 @@
 #include "app/station_command_line.h"
 #include "device/board_choice.h"
 #include "device/board_lock.h"
+#include "download/results_line.h"
+#include "base/clock.h"
+#include "base/paths.h"
 
 namespace tessorin {
 namespace {
@@ -47,6 +50,27 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
     return words;
 }
 
+// What the parent knows of a chip a station left in hand, as its results line.
+LeftChipRecorder leftChipRecorder(const StationCommandLine& line) {
+    if (line.resultsPath.empty()) return {};
+    const std::string image = line.windowArguments.at(1);
+    const std::vector<std::string> presets(line.windowArguments.begin() + 2, line.windowArguments.end());
+    return [results = line.resultsPath, image, presets](const std::string& boardId, uint64_t sequence) {
+        download::ChipRecord record;
+        record.finishedAt = processClock().localTime();
+        record.sequence = sequence;
+        record.boardId = boardId;
+        record.imagePath = image;
+        record.imageFile = readWholeFile(image);
+        record.presets = presets;
+        record.failure = download::DownloadFailure::StationEnded;
+        std::string problem;
+        std::unique_ptr<download::ResultsFile> file = download::ResultsFile::open(results, problem);
+        if (file) file->append(download::resultsLine(record), problem);
+        return problem;
+    };
+}
+
 ProgramStart allBoardsStart(const StationCommandLine& line) {
     // Options every station would refuse are refused here, once.
     std::string problem;
@@ -58,6 +82,7 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     ProgramStart start;
     start.kind = ProgramStart::Kind::AllBoards;
     start.boardStations = boardStations(ids, stationWords(line));
+    start.recordLeftChip = leftChipRecorder(line);
     // A board another process drives gets no station; the others' stations take their own locks.
     if (boardsNeedLocks()) {
         for (BoardStation& station : start.boardStations)

@@ -24,8 +24,10 @@ struct ProgramStart {
     // Station: its board's lock, held for the station's life (none without a board at the start,
     // or for boards no other process reaches).
     std::unique_ptr<BoardLock> boardLock;
-    // AllBoards: the station process of each board present.
+    // AllBoards: the station process of each board present, and the results
+    // line of a chip a station left in hand when it ended.
     std::vector<BoardStation> boardStations;
+    LeftChipRecorder recordLeftChip;
     // Answered: the exit code, and the text for standard output (exit code 0) or standard error.
     int exitCode = 0;
     std::string output;

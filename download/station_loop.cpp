@@ -13,6 +13,7 @@ namespace tessorin::download {
 namespace {
 
 constexpr uint32_t kStationPauseMs = 1000;
+constexpr uint32_t kEndRequestPollMs = 50;
 
 // Whether a board was found; a handle left from before is closed, not leaked.
 bool openStationBoard() {
@@ -60,7 +61,9 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
         if (!host.startWorker([&host, imagePath, items, &chip] { stationDownloadThread(host, imagePath, items, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);
-        downloadDoneEvent().wait();
+        // A second request to end does not wait for the chip in hand.
+        while (!downloadDoneEvent().waitFor(kEndRequestPollMs))
+            if (run && stationEndRequests() > 1) run->abandonChip(chip, imagePath, items);
         writeLog(messages[msgDownloadFinish]);
         if (run) run->chipFinished(chip, imagePath, items);
         alreadyDownloaded = true;

@@ -1,5 +1,8 @@
 #include "download/station_run.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "report/log.h"
 #include "base/clock.h"
 #include "base/format.h"
@@ -41,6 +44,15 @@ void StationRun::chipFinished(const StationChip& chip, const std::string& imageP
     else ++failed_;
     if (results_) writeResultsLine(chip, imagePath, presets);
     writeLog(totalsMessage({passed_, failed_, unrecorded_}));
+}
+
+void StationRun::abandonChip(const StationChip& chip, const std::string& imagePath,
+                             const std::vector<std::string>& presets) {
+    StationChip abandoned = chip;
+    abandoned.failure = DownloadFailure::Interrupted;
+    chipFinished(abandoned, imagePath, presets);
+    std::fflush(nullptr);
+    std::_Exit(exitCode());
 }
 
 void StationRun::writeResultsLine(const StationChip& chip, const std::string& imagePath,

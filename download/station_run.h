@@ -11,6 +11,7 @@
 #include "download/console_progress.h"
 #include "download/download_outcome.h"
 #include "download/results_file.h"
+#include "download/station_end.h"
 
 namespace tessorin::download {
 
@@ -39,8 +40,14 @@ public:
     void chipFinished(const StationChip& chip, const std::string& imagePath, const std::vector<std::string>& presets);
 
     bool countReached() const { return settings_.chipCount && finished() >= *settings_.chipCount; }
-    // The station takes no further chip: its count was reached, or a results line was not written.
-    bool ended() const { return countReached() || unrecorded_ > 0; }
+    // The station takes no further chip: its count was reached, a results line
+    // was not written, or it was asked to end.
+    bool ended() const { return countReached() || unrecorded_ > 0 || stationEndRequests() > 0; }
+    // A second request to end came while the chip's worker runs: the chip's line
+    // (reason interrupted) and the totals, then the process ends at once, the
+    // worker with it. Does not return.
+    [[noreturn]] void abandonChip(const StationChip& chip, const std::string& imagePath,
+                                  const std::vector<std::string>& presets);
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
     // 0 once a count was reached with every chip passed and recorded; 1 otherwise.

@@ -64,10 +64,15 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
     std::vector<std::thread> readers;
     std::vector<bool> finished(programs.size(), false);
     spoke_.assign(programs.size(), {});
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        programIds_.clear();
+    }
     auto start = [&](size_t index) {
         processes.push_back(std::make_unique<ChildProcess>(programBeside("tessorin"), programs[index].arguments));
         ChildProcess& program = *processes.back();
         EXPECT_TRUE(program.started()) << program.problem();
+        programIds_.push_back(program.processId());
         readers.emplace_back([this, index, &program, &programs, &ended, &finished] {
             for (std::string line; program.readLine(line);) {
                 const std::string board =
@@ -126,6 +131,11 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
     for (const Ended& program : ended)
         for (const std::string& line : program.output) std::printf("%s\n", line.c_str());
     return ended;
+}
+
+unsigned long StationBench::programId(size_t index) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return index < programIds_.size() ? programIds_[index] : 0;
 }
 
 size_t StationBench::codeLoadSize(int board) {

@@ -49,6 +49,8 @@ protected:
     Program station(int board, size_t count) const;
 
     size_t codeLoadSize(int board);
+    // The process id of the index-th program started by run, 0 before it started.
+    unsigned long programId(size_t index);
 
     int boardCount_;
     size_t chipsPerBoard_;
@@ -68,6 +70,7 @@ private:
     void tend(int board, Operator& op, const std::map<std::string, std::vector<nlohmann::json>>& results, size_t waits);
 
     std::mutex mutex_;
+    std::vector<unsigned long> programIds_;
     std::map<std::string, size_t> waits_;           // "waiting" lines by board
     std::vector<std::map<std::string, bool>> spoke_;  // by program: the boards it has printed a line for
 };
