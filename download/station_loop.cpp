@@ -1,8 +1,11 @@
 #include "download/station_loop.h"
 
 #include "base/clock.h"
+#include "base/format.h"
+#include "device/board_choice.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
+#include "download/station_end.h"
 #include "download/worker_bodies.h"
 #include "download/worker_guard.h"
 #include "report/handler_guard.h"
@@ -22,14 +25,24 @@ bool openStationBoard() {
     return hidLinkOpen();
 }
 
-void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
+// The seed's lines only say that no board opened; a --board choice that is
+// not plugged in is named, once each time the station starts waiting for it.
+void tellChosenBoardAbsent() {
+    const std::string absent = absentChosenBoard();
+    if (!absent.empty()) writeLog(formatText("board %s is not present: the station waits for it", {absent}));
+}
+
+void runStation(DownloadHost& host, const StationJob& job, const StationStop& stop, StationRecorder* run) {
     const MessageTable& messages = host.messages();
     Clock& clock = processClock();
     bool alreadyDownloaded = false;
     bool announceOpen = true;
+    bool absenceTold = false;
     bool linkOpen = openStationBoard();
     while (!(stop && stop()) && !(run && run->ended())) {
         if (!linkOpen) {
+            if (!absenceTold) tellChosenBoardAbsent();
+            absenceTold = true;
             writeLog(messages[msgOpenUsbFail]);
             clock.sleepMs(kStationPauseMs);
             writeLog(messages[msgReopenUsb]);
@@ -41,6 +54,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
         if (announceOpen) {
             writeLog(messages[msgOpenUsbSuccess]);
             announceOpen = false;
+            absenceTold = false;
         }
         if (!boardHandshake(kHandshakeParameter)) {
             clock.sleepMs(kStationPauseMs);
@@ -54,18 +68,16 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
             writeLog(messages[msgReplaceDevice]);
             continue;
         }
-        const std::string imagePath = host.commandLineImagePath();
-        const std::vector<std::string> items = host.commandLineItems();
         // Left by the worker before it signals; the loop reads it only after the signal.
         StationChip chip = run ? run->chipStarting() : StationChip{};
-        if (!host.startWorker([&host, imagePath, items, &chip] { stationDownloadThread(host, imagePath, items, chip); }))
+        if (!host.startWorker([&host, job, &chip] { stationDownloadThread(host, job, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);
         // A second request to end does not wait for the chip in hand.
         while (!downloadDoneEvent().waitFor(kEndRequestPollMs))
-            if (run && stationEndRequests() > 1) run->abandonChip(chip, imagePath, items);
+            if (run && stationEndRequests() > 1) run->abandonChip(chip, job.imagePath, job.presets);
         writeLog(messages[msgDownloadFinish]);
-        if (run) run->chipFinished(chip, imagePath, items);
+        if (run) run->chipFinished(chip, job.imagePath, job.presets);
         alreadyDownloaded = true;
     }
 }
@@ -77,14 +89,13 @@ AutoResetEvent& downloadDoneEvent() {
     return event;
 }
 
-void commandDownload(DownloadHost& host, const StationStop& stop, StationRun* run) {
-    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop, run); });
+void commandDownload(DownloadHost& host, const StationJob& job, const StationStop& stop, StationRecorder* run) {
+    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, job, stop, run); });
 }
 
-int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
-                          const std::vector<std::string>& commandLineItems, StationChip& chip) {
+int stationDownloadThread(DownloadHost& host, const StationJob& job, StationChip& chip) {
     runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
-                  [&] { chip.failure = runStationDownload(host, imagePath, commandLineItems, chip.progress); });
+                  [&] { chip.failure = runStationDownload(host, job.imagePath, job.presets, chip.progress); });
     host.downloadBusy() = false;
     downloadDoneEvent().set();
     return 1;

@@ -7,17 +7,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
 #include "app/program_path.h"
-#include "app/program_start.h"
-#include "app/station_console.h"
 #include "base/child_process.h"
 #include "download/station_end.h"
 #include "qt/end_signals.h"
+#include "station/program_start.h"
+#include "station/station_console.h"
 #include "qt/main_dialog.h"
+#include "qt/x_display.h"
 
 namespace {
 
@@ -25,6 +27,9 @@ namespace {
 bool displayAvailable() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
+
+constexpr const char* kConsoleHint =
+    "on a console, give a firmware image to run the download station (tessorin IMAGE [\"ADDRESS VALUE\"]...)\n";
 
 void printLine(const std::string& line) {
     std::fputs((line + "\n").c_str(), stdout);
@@ -51,21 +56,24 @@ int main(int argc, char** argv) {
     if (start.kind == tessorin::ProgramStart::Kind::Station) {
         // A station with options ends after the chip in hand; the seed's form keeps its default end.
         if (start.stationRun) tessorin::qt::takeEndSignals([](int) { tessorin::download::requestStationEnd(); });
-        tessorin::StationConsoleHost host(std::move(start.windowArguments), start.stationRun.get());
+        tessorin::StationConsoleHost host(std::move(start.stationJob), start.stationRun.get());
         tessorin::CBrevoxDownloadToolApp application(host);
         application.InitInstance();
         // The seed's station loop ends only on a failure, which it has reported on the console.
         return start.stationRun ? start.stationRun->exitCode() : 1;
     }
     if (!displayAvailable()) {
-        std::fputs("tessorin: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); on a "
-                   "console, give a firmware image to run the download station (tessorin IMAGE "
-                   "[\"ADDRESS VALUE\"]...)\n",
-                   stderr);
+        std::fprintf(stderr, "tessorin: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); %s",
+                     kConsoleHint);
+        return 2;
+    }
+    if (std::optional<std::string> display = tessorin::qt::unreachableXDisplay()) {
+        std::fprintf(stderr, "tessorin: cannot open the display %s (no X server answers there); %s",
+                     display->c_str(), kConsoleHint);
         return 2;
     }
     QApplication qtApplication(argc, argv);
-    tessorin::qt::QtDialogHost host(std::move(start.windowArguments));
+    tessorin::qt::QtDialogHost host;
     tessorin::CBrevoxDownloadToolApp application(host);
     application.InitInstance();
     return 0;

@@ -4,10 +4,11 @@
 // (docs/runner.md).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "download/station_run.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "report/message_table.h"
 #include "runner/live_board.h"
@@ -56,9 +57,10 @@ private:
     int board() const;
     std::string resolve(const std::string& path) const;
     uint16_t chipIdOrDefault();
-    std::vector<std::string> stationArguments(const ScriptLine& line);
+    download::StationJob stationJob(const ScriptLine& line);
     emulator::BoardEmulator& emulator() { return emulated_->emulator; }
-    void waitForLogLines(const std::string& line, size_t count);
+    // Waits until line stands count times in the log from offset from on.
+    void waitForLogLines(const std::string& line, size_t count, size_t from);
 
     RunnerOptions options_;
     // Built before the capture starts: its "cur encoding" line goes to the
@@ -71,12 +73,18 @@ private:
     std::unique_ptr<LiveBoard> live_ = options_.liveBoard ? std::make_unique<LiveBoard>(options_.boardId) : nullptr;
     LogCapture log_;
     // The station started with options; it outlives the window that points to it.
-    std::unique_ptr<download::StationRun> stationRun_;
+    std::unique_ptr<StationRun> stationRun_;
     std::unique_ptr<WindowHarness> window_;
     bool held_ = false;
     std::string earlierPanes_;
     std::string report_;
     int board_ = -1;
+    // The chip a station took off its board and has not put back yet.
+    struct TakenChip {
+        int board;
+        uint16_t id;
+    };
+    std::optional<TakenChip> chipTakenAway_;
 };
 
 }  // namespace tessorin::runner

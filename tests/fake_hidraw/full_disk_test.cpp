@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "download/station_totals.h"
+#include "station/station_totals.h"
 #include "tests/fake_hidraw/station_bench.h"
 #include "tests/support/file_text.h"
 
@@ -38,10 +38,10 @@ protected:
     }
 
     // The station's last totals line.
-    static download::ChipTotals lastTotals(const Ended& ended) {
-        download::ChipTotals totals;
+    static ChipTotals lastTotals(const Ended& ended) {
+        ChipTotals totals;
         for (const std::string& line : ended.output)
-            if (auto read = download::totalsInConsoleLine(line)) totals = *read;
+            if (auto read = totalsInConsoleLine(line)) totals = *read;
         return totals;
     }
 
@@ -58,7 +58,7 @@ protected:
 TEST_F(FullDisk, ALineIsWholeOrAbsentAndTheMissingOneIsCounted) {
     const Ended full = run({station(0, 12)}).front();
     EXPECT_EQ(full.status, 1);
-    const download::ChipTotals totals = lastTotals(full);
+    const ChipTotals totals = lastTotals(full);
     EXPECT_EQ(totals.unrecorded, 1u);
     EXPECT_LT(totals.passed + totals.failed, 12u) << "the station went on without its records";
     const size_t written = linesIn(results_) - 1;

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "download/station_totals.h"
+#include "station/station_totals.h"
 #include "tests/fake_hidraw/station_bench.h"
 
 namespace tessorin::testing {
@@ -75,9 +75,9 @@ TEST_P(StationSignals, TheChipInHandIsFinishedAndTheTotalsCome) {
     }).front();
     EXPECT_NE(ended.status, 0);
     ASSERT_FALSE(ended.output.empty());
-    std::optional<download::ChipTotals> totals;
+    std::optional<ChipTotals> totals;
     for (const std::string& line : ended.output)
-        if (auto read = download::totalsInConsoleLine(line)) totals = read;
+        if (auto read = totalsInConsoleLine(line)) totals = read;
     if (!c.plainStation) {
         EXPECT_TRUE(ended.output.back().starts_with("all boards (2): ")) << ended.output.back();
         EXPECT_EQ(stations.size(), static_cast<size_t>(kBoards));

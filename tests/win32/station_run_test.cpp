@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "win32/main_dialog.h"
+#include "station/station_run.h"
 #include "base/paths.h"
 #include "base/sha256.h"
 #include "emulator/emulator_session.h"
@@ -39,16 +40,16 @@ TEST(StationWithOptions, EndsAfterItsCountWithTheResultsLines) {
         const std::string image = c.imagePresent ? dir.write("image.rom", bytePerLineText(countingBytes(200)))
                                                  : dir.path("no such image.rom");
         std::string problem;
-        std::unique_ptr<download::StationRun> run = download::StationRun::start({dir.path("r.jsonl"), 1, true}, problem);
+        std::unique_ptr<StationRun> run = StationRun::start({dir.path("r.jsonl"), 1, true}, problem);
         ASSERT_TRUE(run) << problem;
-        const std::vector<std::string> arguments = {"C:\\station\\tessorin.exe", image};
+        const download::StationJob job{image, {}};
         runner::ScriptedFileDialog fileDialog;
         runner::JoinableWorkers workers;
         CBrevoxDownloadToolDlg window(WindowSeams{
-            fileDialog, arguments, [] { return std::string("C:\\station\\tessorin.exe"); },
+            fileDialog, job, [] { return std::string("C:\\station\\tessorin.exe"); },
             [](LogDestination&, const std::string&, LogTarget) {},
             [&workers](std::function<void()> work) { return workers.start(std::move(work)); }, {}, run.get()});
-        win32::Win32DialogHost host(arguments, run.get());
+        win32::Win32DialogHost host(job, run.get());
         host.runModal(window);  // returns only because the station ended the dialog
         workers.waitAll();
 

@@ -1,0 +1,102 @@
+#include "station/program_start.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "station/station_command_line.h"
+#include "device/board_choice.h"
+#include "emulator/emulator_session.h"
+#include "base/paths.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessorin {
+namespace {
+
+using testing::TempFolder;
+using Kind = ProgramStart::Kind;
+
+TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
+    emulator::EmulatorSession session;
+    ProgramStart none = prepareProgramStart({"tessorin", "--list-boards"}, false);
+    EXPECT_EQ(none.kind, Kind::Answered);
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.output, "no board\n");
+
+    session.emulator.setIdentity(session.emulator.addBoard(0x6D10), "TS-000123", "1-1.2");
+    session.emulator.addForeignDevice(0x046D, 0xC31C);
+    session.emulator.addBoardWithoutChip();
+    ProgramStart some = prepareProgramStart({"tessorin", "--list-boards"}, false);
+    EXPECT_EQ(some.exitCode, 0);
+    EXPECT_EQ(some.output,
+              "id         serial     path\n"
+              "TS-000123  TS-000123  1-1.2\n"
+              "1-1.3      -          1-1.3\n");
+}
+
+// A wrong command line is followed by the usage; a results file that cannot be
+// opened only by its reason, the command line being right.
+TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
+    emulator::EmulatorSession session;
+    TempFolder dir;
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::vector<std::string> words;
+        std::string firstLine;
+        bool usage;
+    };
+    const Case cases[] = {
+        {{"tessorin", "--verbose", "a.rom"}, "tessorin: unknown option --verbose", true},
+        {{"tessorin", "--count", "many", "a.rom"}, "tessorin: --count needs a whole number from 1 to 1000000000, not \"many\"", true},
+        {{"tessorin", "--board"}, "tessorin: --board needs a value", true},
+        {{"tessorin", "--results", dir.path("no such folder/r.jsonl"), "a.rom"},
+         "tessorin: cannot open the results file " + dir.path("no such folder/r.jsonl") + ": No such file or directory",
+         false},
+        {{"tessorin", "--results", dir.path(""), "a.rom"},
+         "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
+        {{"tessorin", "--all-boards", "--results", dir.path(""), "a.rom"},
+         "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
+        {{"tessorin", "--results", fifo, "a.rom"},
+         "tessorin: cannot open the results file " + fifo + ": not a regular file (a FIFO)", false},
+        {{"tessorin", "--all-boards", "--results", "/dev/full", "a.rom"},
+         "tessorin: cannot open the results file /dev/full: not a regular file", false},
+    };
+    for (const Case& c : cases) {
+        ProgramStart start = prepareProgramStart(c.words, false);
+        EXPECT_EQ(start.kind, Kind::Answered) << c.firstLine;
+        EXPECT_EQ(start.exitCode, 2) << c.firstLine;
+        EXPECT_EQ(start.output, c.firstLine + "\n" + (c.usage ? stationUsage() : ""));
+        EXPECT_FALSE(start.stationRun);
+        EXPECT_EQ(chosenBoard(), "");
+    }
+    ProgramStart help = prepareProgramStart({"tessorin", "--help"}, false);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output, stationUsage());
+}
+
+TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
+    emulator::EmulatorSession session;
+    TempFolder dir;
+    ProgramStart seed = prepareProgramStart({"tessorin", "a.rom", "8010 01"}, true);
+    EXPECT_EQ(seed.kind, Kind::Station);
+    EXPECT_EQ(seed.stationJob, (download::StationJob{"a.rom", {"8010 01"}}));
+    EXPECT_FALSE(seed.stationRun);
+    EXPECT_EQ(chosenBoard(), "");
+
+    const std::string results = dir.path("r.jsonl");
+    ProgramStart station =
+        prepareProgramStart({"tessorin", "--board", "SN-7", "--results", results, "--count", "2", "a.rom"}, false);
+    EXPECT_EQ(station.kind, Kind::Station);
+    EXPECT_EQ(station.stationJob, (download::StationJob{"a.rom", {}}));
+    ASSERT_TRUE(station.stationRun);
+    EXPECT_FALSE(station.stationRun->countReached());
+    EXPECT_EQ(chosenBoard(), "SN-7");
+    EXPECT_TRUE(pathExists(results));  // opened, and so made, before the station starts
+
+    ProgramStart window = prepareProgramStart({"tessorin"}, false);
+    EXPECT_EQ(window.kind, Kind::Window);
+    EXPECT_EQ(window.stationJob, download::StationJob{});
+}
+
+}  // namespace
+}  // namespace tessorin
