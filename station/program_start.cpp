@@ -4,6 +4,7 @@
 
 #include "base/clock.h"
 #include "base/paths.h"
+#include "base/program_version.h"
 #include "device/board_choice.h"
 #include "device/board_lock.h"
 #include "station/results_line.h"
@@ -132,6 +133,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
+        case StationCommandLine::Action::Version: return answered(0, versionLine("tessorin"));
         case StationCommandLine::Action::ListBoards: return answered(0, boardListText(presentBoards()));
         case StationCommandLine::Action::Refused:
             return answered(kBadCommandLine, "tessorin: " + line.problem + "\n" + stationUsage());
