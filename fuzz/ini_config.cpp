@@ -73,6 +73,11 @@ void readBackKeys(const tessorin::ProfileReader& profile, const std::string& tex
         const std::string key = line.substr(0, equals);
         ++checked;
         const std::string shortValue = checkedRead(profile, section, key, tessorin::kProfileBufferUnits);
+        if (tessorin::utf16Length(shortValue) + 1 < tessorin::kProfileBufferUnits) {
+            require(profile.read(section, key, tessorin::kProfileLongBufferUnits) == shortValue,
+                    "a value the short buffer holds whole reads otherwise in the long one", key);
+            continue;
+        }
         const std::string longValue = checkedRead(profile, section, key, tessorin::kProfileLongBufferUnits);
         require(longValue.starts_with(shortValue), "the short buffer holds other text than the long one", key);
     }

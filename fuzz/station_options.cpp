@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 
 namespace {
 
