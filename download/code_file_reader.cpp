@@ -72,8 +72,8 @@ private:
     }
 
     std::FILE* file_ = nullptr;
-    std::vector<char> chunk_;  // a file's current chunk; unused for bytes in memory
-    std::string_view window_;  // the bytes not yet refilled: the chunk, or all of them
+    std::vector<char> chunk_;  // a file's chunks are read into it; empty for bytes in memory
+    std::string_view window_;  // the bytes at hand: the current chunk, or all the bytes in memory
     size_t position_ = 0;
     std::array<char, kCodeLinePieceMax> piece_{};
 };
