@@ -72,7 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case Action::Refused:
             require(!line.problem.empty() && line.windowArguments.empty(), "a refusal without its reason or with words");
             break;
-        case Action::Help: require(contains(words, "--help"), "help without --help"); break;
+        case Action::Help:
+            require(contains(words, "--help") || words[1] == "-h", "help without --help or a first word -h");
+            break;
         case Action::ListBoards:
             require(contains(words, "--list-boards") && !line.withOptions, "a board list without --list-boards alone");
             break;
