@@ -26,10 +26,7 @@ public:
     explicit Parser(const std::vector<std::string>& arguments) : args_(arguments) {}
 
     StationCommandLine parse() {
-        if (args_.size() <= 1) {
-            line_.windowArguments = args_;
-            return line_;
-        }
+        if (args_.size() <= 1) return line_;
         // The short -h is help only as the first word, where a seed's image of that name would stand.
         if (args_[1] == "-h") {
             line_.action = Action::Help;
@@ -55,9 +52,8 @@ public:
             return line_;
         }
         line_.action = Action::Station;
-        line_.windowArguments.push_back(args_[0]);
-        line_.windowArguments.insert(line_.windowArguments.end(), args_.begin() + static_cast<std::ptrdiff_t>(next),
-                                     args_.end());
+        line_.job.imagePath = args_[next];
+        line_.job.presets.assign(args_.begin() + static_cast<std::ptrdiff_t>(next) + 1, args_.end());
         return line_;
     }
 
@@ -105,7 +101,7 @@ private:
     bool refuse(const std::string& problem) {
         line_.action = Action::Refused;
         line_.problem = problem;
-        line_.windowArguments.clear();
+        line_.job = {};
         return false;
     }
 
@@ -117,6 +113,10 @@ private:
 
 StationCommandLine parseStationCommandLine(const std::vector<std::string>& arguments) {
     return Parser(arguments).parse();
+}
+
+StationSettings stationSettings(const StationCommandLine& line, bool consoleIsTerminal) {
+    return {line.resultsPath, line.chipCount, consoleIsTerminal};
 }
 
 const char* stationUsage() {
