@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/program_version.h"
 #include "station/station_command_line.h"
 #include "device/board_choice.h"
 
@@ -67,6 +68,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
+        case StationCommandLine::Action::Version: return answered(0, versionLine("tessorin"));
         case StationCommandLine::Action::ListBoards: return answered(0, boardListText(presentBoards()));
         case StationCommandLine::Action::Refused:
             return answered(kBadCommandLine, "tessorin: " + line.problem + "\n" + stationUsage());

@@ -20,6 +20,7 @@ struct StationCommandLine {
         Window,      // no argument: the interactive window
         Station,     // an image: the download station
         Help,        // --help, or -h as the first word
+        Version,     // --version
         ListBoards,  // --list-boards
         Refused,     // a bad command line; problem says what is wrong
     };

@@ -6,6 +6,7 @@
 #include "device/board_choice.h"
 #include "emulator/emulator_session.h"
 #include "base/paths.h"
+#include "base/program_version.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessorin {
@@ -65,6 +66,9 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     ProgramStart help = prepareProgramStart({"tessorin", "--help"}, false);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output, stationUsage());
+    ProgramStart version = prepareProgramStart({"tessorin", "--version"}, false);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, versionLine("tessorin"));
 }
 
 TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
