@@ -1,6 +1,6 @@
 // The station's command line, word by word as the program receives it (the
 // input's NUL bytes end the words). Whatever the words, the answer is one of
-// the five actions; a refusal says why and passes no job on; a station's job is
+// its actions; a refusal says why and passes no job on; a station's job is
 // its image and presets word for word; and a station's options, written out in
 // the = form before "--", parse back to the same station.
 #include <algorithm>
@@ -83,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case Action::Help:
             require(contains(words, "--help") || words[1] == "-h", "help without --help or a first word -h");
             break;
+        case Action::Version: require(contains(words, "--version"), "the version without --version"); break;
         case Action::ListBoards:
             require(contains(words, "--list-boards") && !line.withOptions, "a board list without --list-boards alone");
             break;
