@@ -43,8 +43,12 @@ DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* pro
     std::vector<uint8_t> buffer(ROM_IMAGE_CAPACITY);
     const ImageForDownload image = readImageForDownload(buffer, imagePath);
     if (image.failure != DownloadFailure::None) return {image.failure};
-    ProgressTransfer transfer(progress, image.bytes.size());
-    if (!loadCodeImage(image.bytes, progress) || !boardSetCpuControl(kHoldCpuAndLoaded) ||
+    return downloadRomBytes(image.bytes, progress);
+}
+
+DownloadOutcome downloadRomBytes(std::span<const uint8_t> image, ProgressSink* progress) {
+    ProgressTransfer transfer(progress, image.size());
+    if (!loadCodeImage(image, progress) || !boardSetCpuControl(kHoldCpuAndLoaded) ||
         !boardWriteRegisterByte(kCodeRunRegister, 0x01))
         return {DownloadFailure::BoardLost};
     return {chipStillAnswers() ? DownloadFailure::None : chipOrBoardLost()};

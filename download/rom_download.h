@@ -18,6 +18,8 @@ constexpr size_t ROM_IMAGE_CAPACITY = 150000;
 // line on the log says which), a write failed to go out, or the chip no longer
 // answers the handshake once the image is sent.
 DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress = nullptr);
+// The same for an image already read, from the load on: what follows the file read.
+DownloadOutcome downloadRomBytes(std::span<const uint8_t> image, ProgressSink* progress = nullptr);
 
 // Holds the CPU, points the code-load registers at the start and streams the
 // image into port 0x8025. False when any write failed to go out.
