@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/progress_sink.h"
+#include "device/board_lock.h"
 #include "device/board_protocol.h"
 #include "report/log.h"
 #include "report/message_table.h"
@@ -39,9 +40,12 @@ void boardReportCpuState();
 // False when a word's write failed to go out.
 [[nodiscard]] bool writeHexWords(int32_t startAddress, std::string_view hexText);
 
-// Closes a link still open, opens the board and handshakes. Raises
-// UnicodeException with msgOpenUsbFail or msgBoardNotLinked (link left open).
-void openBoardForCommand(const MessageTable& messages);
+// Closes a link still open, takes the board's lock for the command frame
+// (none for a board no other process reaches), opens the board and handshakes.
+// Raises UnicodeException with msgOpenUsbFail, msgBoardNotLinked (link left
+// open) or, before anything is opened, the board's holder when another process
+// drives it. The frame lasts while the returned lock is kept.
+[[nodiscard]] std::unique_ptr<BoardLock> openBoardForCommand(const MessageTable& messages);
 // Closes the link, appends "set [" label "] success!\n" to the pane, logs msgUsbCloseOk.
 void closeBoardAfterCommand(LogPane& pane, const MessageTable& messages, std::string_view label);
 

@@ -125,6 +125,8 @@ public:
         std::memcpy(report, incoming.data(), static_cast<std::size_t>(count));
         return {true, count};
     }
+
+    bool sharedWithOtherProcesses() const override { return true; }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "download/auto_reset_event.h"
 
+#include <chrono>
+
 namespace tessorin::download {
 
 void AutoResetEvent::set() {
@@ -14,6 +16,13 @@ void AutoResetEvent::wait() {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return signalled_; });
     signalled_ = false;
+}
+
+bool AutoResetEvent::waitFor(uint32_t milliseconds) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!changed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return signalled_; })) return false;
+    signalled_ = false;
+    return true;
 }
 
 }  // namespace tessorin::download

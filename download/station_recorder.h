@@ -26,7 +26,12 @@ public:
     virtual void chipFinished(const StationChip& chip, const std::string& imagePath,
                               const std::vector<std::string>& presets) = 0;
     // The loop ends once this is true.
-    virtual bool countReached() const = 0;
+    virtual bool ended() const = 0;
+    // While the chip's worker runs, after a second request to end
+    // (download/station_end.h): the chip is recorded as interrupted and the
+    // process ends at once, the worker with it.
+    [[noreturn]] virtual void abandonChip(const StationChip& chip, const std::string& imagePath,
+                                          const std::vector<std::string>& presets) = 0;
 };
 
 }  // namespace tessorin::download

@@ -1,6 +1,7 @@
 #include "station/program_start.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "station/station_command_line.h"
 #include "device/board_choice.h"
@@ -55,6 +56,8 @@ TEST(ProgramStart, AllBoardsPassTheJobOnToEveryStation) {
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     emulator::EmulatorSession session;
     TempFolder dir;
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     dir.write("a.rom", "00\n");
     const std::string storeless = dir.write("storeless.toml", "image = \"a.rom\"\n[[identity]]\nname = \"s\"\n"
                                                                "source = \"counter\"\nfirst = 1\nlast = 9\nwidth = 1\n"
@@ -75,6 +78,10 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
         {{"tessorin", "--all-boards", "--results", dir.path(""), "a.rom"},
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
+        {{"tessorin", "--results", fifo, "a.rom"},
+         "tessorin: cannot open the results file " + fifo + ": not a regular file (a FIFO)", false},
+        {{"tessorin", "--all-boards", "--results", "/dev/full", "a.rom"},
+         "tessorin: cannot open the results file /dev/full: not a regular file", false},
         {{"tessorin", "--job", dir.path("none.toml")}, "tessorin: " + dir.path("none.toml") + ": cannot read the job file",
          false},
         {{"tessorin", "--all-boards", "--job", dir.path("none.toml")},
