@@ -133,7 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     notExamined(chipInKnownList());
     boardReportCpuState();
     download::probeCpuBeforeDownload();
-    download::eepromStartAndWait();
+    if (std::optional<EepromEngine> engine = download::identifiedEepromEngine())
+        notExamined(download::eepromStartAndWait(*engine));
     const std::vector<uint8_t> page(70, 0xA5);
     download::writeEepromImage(page);
     download::downloadRomImage(romImagePath());
