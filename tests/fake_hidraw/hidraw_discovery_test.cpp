@@ -1,13 +1,9 @@
 #include <hidapi/hidapi.h>
 
-#include <algorithm>
-#include <atomic>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "device/board_choice.h"
 #include "tests/fake_hidraw/fake_board_test.h"
 
 namespace tessorin::testing {
@@ -82,30 +78,6 @@ TEST_F(HidrawDiscovery, EachBoardShowsItsOwnSerialAndNode) {
     EXPECT_EQ(hid_get_serial_number_string(handle, serial, 32), 0);
     EXPECT_EQ(narrow(serial), boards.serial(second));
     hid_close(handle);
-}
-
-// A station lists the boards after every chip while operators unplug theirs.
-TEST_F(HidrawDiscovery, BoardLeavingDuringTheScanIsLeftOutAndTheOthersListed) {
-    const int steady = boards.addBoard(0x6D10);
-    const int leaving = boards.addBoard(0x6D10);
-    std::atomic<bool> unplugging{true};
-    std::thread operatorHand([&] {
-        for (int round = 0; round < 40; ++round) {
-            boards.unplug(leaving);
-            boards.replug(leaving);
-        }
-        unplugging = false;
-    });
-    int scans = 0;
-    while (unplugging) {
-        const std::vector<BoardListing> listed = presentBoards();
-        const auto isSteady = [&](const BoardListing& board) { return board.id == boards.serial(steady); };
-        EXPECT_EQ(std::count_if(listed.begin(), listed.end(), isSteady), 1) << "scan " << scans;
-        EXPECT_LE(listed.size(), 2u);
-        ++scans;
-    }
-    operatorHand.join();
-    EXPECT_GT(scans, 0);
 }
 
 }  // namespace
