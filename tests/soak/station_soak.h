@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -24,7 +25,6 @@
 #include "report/log.h"
 #include "tests/download/download_test_host.h"
 #include "tests/download/temp_code_file.h"
-#include "tests/support/file_text.h"
 
 namespace tessorin::testing {
 
@@ -205,18 +205,23 @@ private:
         judgeResultsLine(successes > 0);
     }
 
-    // The chip's line in the results file says what its log said.
+    // The chip's line in the results file, the one line added since the last
+    // chip, says what its log said.
     void judgeResultsLine(bool succeeded) {
-        std::istringstream lines(fileText(resultsPath_));
-        std::vector<std::string> whole;
-        for (std::string line; std::getline(lines, line);) whole.push_back(line);
-        if (static_cast<int>(whole.size()) != report_.chips + 1) {
-            defect(std::to_string(whole.size()) + " results lines after " + std::to_string(report_.chips + 1) + " chips");
+        std::ifstream file(resultsPath_, std::ios::binary);
+        file.seekg(static_cast<std::streamoff>(resultsRead_));
+        std::vector<std::string> added;
+        for (std::string line; std::getline(file, line);) {
+            resultsRead_ += line.size() + 1;
+            added.push_back(line);
+        }
+        if (added.size() != 1) {
+            defect(std::to_string(added.size()) + " results lines for one chip");
             return;
         }
-        const nlohmann::json record = nlohmann::json::parse(whole.back(), nullptr, false);
+        const nlohmann::json record = nlohmann::json::parse(added.back(), nullptr, false);
         if (record.is_discarded() || record["result"] != (succeeded ? "success" : "fail"))
-            defect("the results line does not say what the log said: " + whole.back());
+            defect("the results line does not say what the log said: " + added.back());
     }
 
     // The operator's turn, between two passes of the loop. True ends the soak.
@@ -263,6 +268,7 @@ private:
     TempFolder resultsFolder_{"soak"};
     const std::string resultsPath_ = resultsFolder_.path("results.jsonl");
     std::unique_ptr<download::StationRun> run_;
+    size_t resultsRead_ = 0;  // bytes of the results file judged so far
     int device_ = session_.emulator.addBoard(kBoardChip);
     FaultInjector injector_{session_.emulator, device_};
     Fault armed_;
