@@ -6,7 +6,7 @@
 namespace tessorin {
 
 WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
-                               download::StationRun* stationRun) {
+                               download::StationRecorder* stationRun) {
     return {fileDialog, std::move(arguments), currentProgramPath, openLogDestination,
             download::startDetachedWorker, {}, stationRun};
 }

@@ -10,7 +10,7 @@
 
 #include "app/file_dialog.h"
 #include "report/log.h"
-#include "download/station_run.h"
+#include "download/station_recorder.h"
 
 namespace tessorin {
 
@@ -27,12 +27,12 @@ struct WindowSeams {
     // Asked once per pass of the station loop; empty in the product, which never stops it.
     std::function<bool()> stationStop;
     // The station started with options (results, totals, a count); none for the seed's form.
-    download::StationRun* stationRun = nullptr;
+    download::StationRecorder* stationRun = nullptr;
 };
 
 // The product's seams: the running program's path, the real log destination
 // and detached worker threads.
 WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
-                               download::StationRun* stationRun = nullptr);
+                               download::StationRecorder* stationRun = nullptr);
 
 }  // namespace tessorin

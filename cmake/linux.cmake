@@ -8,7 +8,7 @@ target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI PkgConfig::UDEV)
 find_package(OpenSSL REQUIRED COMPONENTS Crypto)
 find_package(nlohmann_json 3 REQUIRED)
 target_link_libraries(tessorin_base PUBLIC OpenSSL::Crypto)
-target_link_libraries(tessorin_download PUBLIC nlohmann_json::nlohmann_json)
+target_link_libraries(tessorin_station PUBLIC nlohmann_json::nlohmann_json)
 
 add_executable(tessorin-run ${CMAKE_SOURCE_DIR}/runner/tessorin_run_main.cpp)
 target_link_libraries(tessorin-run PRIVATE tessorin_runner)

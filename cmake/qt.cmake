@@ -8,7 +8,7 @@ qt_add_resources(tessorin_qt tessorin_icon PREFIX /tessorin BASE ${CMAKE_SOURCE_
                  FILES ${CMAKE_SOURCE_DIR}/win32/tessorin.ico)
 
 add_executable(tessorin ${CMAKE_SOURCE_DIR}/qt/tessorin_main.cpp)
-target_link_libraries(tessorin PRIVATE tessorin_qt)
+target_link_libraries(tessorin PRIVATE tessorin_qt tessorin_station)
 
 file(GLOB QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/*.cpp)
 if(TESSORIN_TESTS AND QT_TEST_SOURCES)

@@ -1,6 +1,6 @@
 # The layers, lowest first. Each folder is one static library, tessorin_<folder>,
 # linked only to the layers below it; tests/architecture checks the includes.
-set(TESSORIN_LAYERS base report config device download rftest app)
+set(TESSORIN_LAYERS base report config device download rftest app station)
 
 # A layer's library: every .cpp of its folder, less program entry points
 # (*_main.cpp) and the files of the other platform.

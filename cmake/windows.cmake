@@ -16,14 +16,14 @@ if(NOT EXISTS /usr/include/nlohmann/json.hpp)
 endif()
 file(MAKE_DIRECTORY ${TESSORIN_HOST_HEADERS})
 file(CREATE_LINK /usr/include/nlohmann ${TESSORIN_HOST_HEADERS}/nlohmann SYMBOLIC)
-target_include_directories(tessorin_download SYSTEM PUBLIC ${TESSORIN_HOST_HEADERS})
+target_include_directories(tessorin_station SYSTEM PUBLIC ${TESSORIN_HOST_HEADERS})
 
 # The dialog on plain Win32, shared by the program and the window tests.
 set(TESSORIN_RESOURCES ${CMAKE_SOURCE_DIR}/win32/tessorin.rc)
 tessorin_layer(win32 tessorin_app comctl32 comdlg32 shell32 shlwapi gdi32 user32)
 
 add_executable(tessorin WIN32 ${CMAKE_SOURCE_DIR}/win32/tessorin_main.cpp ${TESSORIN_RESOURCES})
-target_link_libraries(tessorin PRIVATE tessorin_win32)
+target_link_libraries(tessorin PRIVATE tessorin_win32 tessorin_station)
 target_link_options(tessorin PRIVATE -municode)
 
 if(TESSORIN_TESTS)
@@ -40,7 +40,7 @@ if(TESSORIN_TESTS)
   # portable suites of code that has a Windows file of its own.
   file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   list(APPEND WIN32_TEST_SOURCES ${CMAKE_SOURCE_DIR}/tests/base/sha256_test.cpp
-       ${CMAKE_SOURCE_DIR}/tests/download/results_file_test.cpp)
+       ${CMAKE_SOURCE_DIR}/tests/station/results_file_test.cpp)
   if(WIN32_TEST_SOURCES)
     # The dialog template is loaded from the test executable's own resources.
     add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})

@@ -21,7 +21,7 @@ bool openStationBoard() {
     return hidLinkOpen();
 }
 
-void runStation(DownloadHost& host, const StationStop& stop, StationRun* run) {
+void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* run) {
     const MessageTable& messages = host.messages();
     Clock& clock = processClock();
     bool alreadyDownloaded = false;
@@ -74,7 +74,7 @@ AutoResetEvent& downloadDoneEvent() {
     return event;
 }
 
-void commandDownload(DownloadHost& host, const StationStop& stop, StationRun* run) {
+void commandDownload(DownloadHost& host, const StationStop& stop, StationRecorder* run) {
     runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop, run); });
 }
 

@@ -8,7 +8,7 @@
 
 #include "download/auto_reset_event.h"
 #include "download/download_host.h"
-#include "download/station_run.h"
+#include "download/station_recorder.h"
 
 namespace tessorin::download {
 
@@ -24,7 +24,7 @@ using StationStop = std::function<bool()>;
 // guard reported the failure that ended it (or when stop says so). With a run
 // (a start with options) each finished chip is also recorded there, and the
 // loop ends once the run's count of chips has finished.
-void commandDownload(DownloadHost& host, const StationStop& stop = {}, StationRun* run = nullptr);
+void commandDownload(DownloadHost& host, const StationStop& stop = {}, StationRecorder* run = nullptr);
 
 // The station worker: the download, its outcome left in chip, then
 // downloadBusy cleared and downloadDoneEvent set; the link stays open. Returns 1.

@@ -13,8 +13,8 @@
 
 #include "app/application.h"
 #include "app/program_path.h"
-#include "app/program_start.h"
-#include "app/station_console.h"
+#include "station/program_start.h"
+#include "station/station_console.h"
 #include "qt/main_dialog.h"
 
 namespace {

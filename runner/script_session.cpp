@@ -6,7 +6,7 @@
 
 #include "app/control_ids.h"
 #include "app/control_rows.h"
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 #include "base/format.h"
 #include "base/text.h"
 #include "device/board_choice.h"
@@ -172,7 +172,7 @@ std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line)
     if (command.withOptions) {
         std::string problem;
         const std::string results = command.resultsPath.empty() ? "" : resolve(command.resultsPath);
-        stationRun_ = download::StationRun::start({results, command.chipCount, false}, problem);
+        stationRun_ = StationRun::start({results, command.chipCount, false}, problem);
         if (!stationRun_) throw std::invalid_argument(problem);
         chooseBoard(command.boardId);
     }

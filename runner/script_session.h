@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "download/station_run.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "report/message_table.h"
 #include "runner/live_board.h"
@@ -71,7 +71,7 @@ private:
     std::unique_ptr<LiveBoard> live_ = options_.liveBoard ? std::make_unique<LiveBoard>(options_.boardId) : nullptr;
     LogCapture log_;
     // The station started with options; it outlives the window that points to it.
-    std::unique_ptr<download::StationRun> stationRun_;
+    std::unique_ptr<StationRun> stationRun_;
     std::unique_ptr<WindowHarness> window_;
     bool held_ = false;
     std::string earlierPanes_;

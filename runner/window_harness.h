@@ -42,7 +42,7 @@ struct WindowHarnessOptions {
     // Asked once per station loop pass; empty runs the loop until a failure.
     std::function<bool()> stationStop;
     // The station started with options; none for the seed's form.
-    download::StationRun* stationRun = nullptr;
+    download::StationRecorder* stationRun = nullptr;
     // Runs on each worker's thread before its work.
     std::function<void()> workerPrelude;
     // Pinned before the process's message table is built (the first window of the process).

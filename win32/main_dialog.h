@@ -16,7 +16,7 @@ namespace tessorin::win32 {
 class Win32DialogHost final : public DialogHost {
 public:
     // stationRun: the station started with options, whose end ends the program; none otherwise.
-    explicit Win32DialogHost(std::vector<std::string> arguments, download::StationRun* stationRun = nullptr)
+    explicit Win32DialogHost(std::vector<std::string> arguments, download::StationRecorder* stationRun = nullptr)
         : arguments_(std::move(arguments)), stationRun_(stationRun) {}
 
     void initialiseFramework() override;
@@ -34,7 +34,7 @@ private:
     friend INT_PTR CALLBACK mainDialogProc(HWND, UINT, WPARAM, LPARAM);
 
     std::vector<std::string> arguments_;
-    download::StationRun* stationRun_;
+    download::StationRecorder* stationRun_;
     Win32FileDialog fileDialog_;
     CBrevoxDownloadToolDlg* window_ = nullptr;
     std::unique_ptr<Win32Controls> controls_;

@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "app/program_path.h"
-#include "app/program_start.h"
+#include "station/program_start.h"
 #include "win32/command_line.h"
 #include "win32/command_output.h"
 #include "win32/main_dialog.h"

@@ -5,10 +5,10 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/program_path.h"
-#include "app/station_console.h"
+#include "station/station_console.h"
 #include "base/format.h"
 #include "base/paths.h"
-#include "download/station_run.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "runner/log_capture.h"
 #include "runner/window_harness.h"
@@ -135,7 +135,7 @@ TEST_F(CommandLineStart, FurtherArgumentsBecomeCommandLineItemsInOrder) {
 // the plain station keeps its own console wherever its output goes.
 TEST_F(CommandLineStart, OnlyAStationGivenOptionsMayLogThroughAPipe) {
     std::string problem;
-    const std::unique_ptr<download::StationRun> run = download::StationRun::start({"", 1, false}, problem);
+    const std::unique_ptr<StationRun> run = StationRun::start({"", 1, false}, problem);
     ASSERT_TRUE(run) << problem;
     runner::WindowHarnessOptions options = optionsFor({"/opt/station/tessorin", "/fw/a.rom"});
     options.stationRun = run.get();

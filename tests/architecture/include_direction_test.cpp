@@ -38,6 +38,10 @@ TEST(LayerRules, ReportIncludesOfLayersAboveAndOfSiblings) {
         {"win32", "#include \"resource.h\"\n#include \"app/main_window.h\"\n", {}},
         {"emulator", "#include \"device/hid_transport.h\"\n#include \"runner/script_runner.h\"\n",
          {"runner/script_runner.h"}},
+        {"app", "#include \"download/station_loop.h\"\n#include \"station/station_run.h\"\n",
+         {"station/station_run.h"}},
+        {"download", "#include \"station/results_line.h\"\n", {"station/results_line.h"}},
+        {"station", "#include \"app/main_window.h\"\n#include \"qt/main_dialog.h\"\n", {"qt/main_dialog.h"}},
     };
     for (const Case& c : cases) {
         const LayerRule* rule = ruleOf(c.folder);

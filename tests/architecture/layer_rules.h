@@ -16,6 +16,8 @@ inline const std::vector<LayerRule>& layerRules() {
     static const std::vector<std::string_view> kCommands = {"base", "report", "config", "device", "download", "rftest"};
     static const std::vector<std::string_view> kWindowLogic = {"base",     "report", "config", "device",
                                                                "download", "rftest", "app"};
+    static const std::vector<std::string_view> kStation = {"base",   "report", "config",  "device",
+                                                           "download", "rftest", "app", "station"};
     static const std::vector<LayerRule> rules = {
         {"base", {}},
         {"report", {"base"}},
@@ -24,11 +26,13 @@ inline const std::vector<LayerRule>& layerRules() {
         {"download", {"base", "report", "config", "device"}},
         {"rftest", {"base", "report", "config", "device"}},
         {"app", kCommands},
+        // Above the window logic: the console station runs it on invisible controls.
+        {"station", kWindowLogic},
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},
-        {"win32", kWindowLogic},
-        {"qt", kWindowLogic},
-        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "emulator"}},
+        {"win32", kStation},
+        {"qt", kStation},
+        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "station", "emulator"}},
     };
     return rules;
 }

@@ -20,7 +20,7 @@ struct DialogSessionOptions {
     std::vector<std::string> arguments = {"C:\\station\\tessorin.exe"};
     std::string programPath = "C:\\station\\tessorin.exe";
     std::function<bool()> stationStop;
-    download::StationRun* stationRun = nullptr;
+    download::StationRecorder* stationRun = nullptr;
 };
 
 class DialogSession {

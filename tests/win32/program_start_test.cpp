@@ -5,7 +5,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 #include "app/program_path.h"
 #include "base/format.h"
 #include "base/paths.h"

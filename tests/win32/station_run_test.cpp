@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "win32/main_dialog.h"
+#include "station/station_run.h"
 #include "base/paths.h"
 #include "base/sha256.h"
 #include "emulator/emulator_session.h"
@@ -39,7 +40,7 @@ TEST(StationWithOptions, EndsAfterItsCountWithTheResultsLines) {
         const std::string image = c.imagePresent ? dir.write("image.rom", bytePerLineText(countingBytes(200)))
                                                  : dir.path("no such image.rom");
         std::string problem;
-        std::unique_ptr<download::StationRun> run = download::StationRun::start({dir.path("r.jsonl"), 1, true}, problem);
+        std::unique_ptr<StationRun> run = StationRun::start({dir.path("r.jsonl"), 1, true}, problem);
         ASSERT_TRUE(run) << problem;
         const std::vector<std::string> arguments = {"C:\\station\\tessorin.exe", image};
         runner::ScriptedFileDialog fileDialog;

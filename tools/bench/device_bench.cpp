@@ -11,7 +11,7 @@
 #include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
-#include "download/console_progress.h"
+#include "station/console_progress.h"
 #include "emulator/board_emulator.h"
 #include "report/log.h"
 
@@ -84,7 +84,7 @@ public:
 void BM_HostWithProgress_FixedAddressWrite150000(benchmark::State& state) {
     QuietBoard board;
     DiscardedLog log;
-    download::ConsoleProgress progress(false);
+    ConsoleProgress progress(false);
     const std::vector<uint8_t> image(kImageBytes, 0x5A);
     std::chrono::nanoseconds timed{0};
     for (auto _ : state) {

@@ -1,4 +1,4 @@
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/program_start.h"
+#include "station/program_start.h"
 
 #include <gtest/gtest.h>
 
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 #include "device/board_choice.h"
 #include "emulator/emulator_session.h"
 #include "base/paths.h"

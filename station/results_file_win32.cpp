@@ -2,9 +2,9 @@
 
 #include "base/format.h"
 #include "base/text.h"
-#include "download/results_file.h"
+#include "station/results_file.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 HANDLE toHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -66,4 +66,4 @@ bool ResultsFile::append(std::string_view line, std::string& problem) {
     return true;
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -11,6 +11,7 @@
 
 #include "device/hid_link.h"
 #include "download/station_loop.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "tests/download/download_test_host.h"
 #include "tests/download/temp_code_file.h"
@@ -39,7 +40,7 @@ public:
     StationRig& operator=(const StationRig&) = delete;
 
     // Boards are added before the run; faults[i] is armed for chip i + 1 on board `device`.
-    void run(download::StationRun& run, int device, std::vector<Fault> faults = {},
+    void run(StationRun& run, int device, std::vector<Fault> faults = {},
              std::function<void(int pass)> between = {}) {
         FaultInjector injector(session.emulator, device);
         setHidTransport(&injector);

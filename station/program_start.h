@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/all_boards_station.h"
-#include "download/station_run.h"
+#include "station/all_boards_station.h"
+#include "station/station_run.h"
 
 namespace tessorin {
 
@@ -18,7 +18,7 @@ struct ProgramStart {
     // Window and Station: the arguments the window is given, as the seed's command line has them.
     std::vector<std::string> windowArguments;
     // Station started with options; none for the seed's form.
-    std::unique_ptr<download::StationRun> stationRun;
+    std::unique_ptr<StationRun> stationRun;
     // AllBoards: the station process of each board present.
     std::vector<BoardStation> boardStations;
     // Answered: the exit code, and the text for standard output (exit code 0) or standard error.

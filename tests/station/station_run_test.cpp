@@ -1,6 +1,6 @@
 // The station started with options: results lines, the count, the chosen board,
 // the running totals and the console progress.
-#include "download/station_run.h"
+#include "station/station_run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,9 +11,9 @@
 #include "device/board_choice.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
-#include "tests/download/station_rig.h"
+#include "tests/station/station_rig.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 using namespace tessorin::testing;
@@ -224,4 +224,4 @@ TEST(StationProgress, ConsoleShowsTheImageGoingOut) {
 }
 
 }  // namespace
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessorin::download {
+namespace tessorin {
 
 class ResultsFile {
 public:
@@ -29,4 +29,4 @@ private:
     std::intptr_t handle_;  // a file descriptor, or a Windows file handle
 };
 
-}  // namespace tessorin::download
+}  // namespace tessorin

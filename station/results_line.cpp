@@ -1,4 +1,4 @@
-#include "download/results_line.h"
+#include "station/results_line.h"
 
 #include <nlohmann/json.hpp>
 
@@ -7,7 +7,7 @@
 #include "base/format.h"
 #include "base/sha256.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 // ISO 8601 with the offset: 2026-12-09T08:00:03+08:00.
@@ -34,11 +34,11 @@ std::string resultsLine(const ChipRecord& record) {
     line["image_sha256"] = record.imageFile ? Json(sha256Hex(*record.imageFile)) : nullptr;
     line["image_bytes"] = record.imageFile ? Json(record.imageFile->size()) : nullptr;
     line["presets"] = record.presets;
-    line["result"] = record.failure == DownloadFailure::None ? "success" : "fail";
-    line["reason"] = textOrNull(std::string(failureCode(record.failure)));
+    line["result"] = record.failure == download::DownloadFailure::None ? "success" : "fail";
+    line["reason"] = textOrNull(std::string(download::failureCode(record.failure)));
     line["duration_ms"] = record.durationMs;
     line["reports"] = record.reportsSent;
     return line.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -47,13 +47,13 @@ public:
 class StationConsoleHost final : public DialogHost {
 public:
     // stationRun: the station started with options, or none for the seed's form.
-    explicit StationConsoleHost(std::vector<std::string> arguments, download::StationRun* stationRun = nullptr);
+    explicit StationConsoleHost(std::vector<std::string> arguments, download::StationRecorder* stationRun = nullptr);
     WindowSeams windowSeams() override;
     void runModal(CBrevoxDownloadToolDlg& window) override;
 
 private:
     std::vector<std::string> arguments_;
-    download::StationRun* stationRun_;
+    download::StationRecorder* stationRun_;
     InvisibleWindowControls controls_;
     NoFileDialog fileDialog_;
 };

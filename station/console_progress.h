@@ -6,7 +6,7 @@
 
 #include "base/progress_sink.h"
 
-namespace tessorin::download {
+namespace tessorin {
 
 class ConsoleProgress final : public ProgressSink {
 public:
@@ -23,4 +23,4 @@ private:
     bool lineOpen_ = false;
 };
 
-}  // namespace tessorin::download
+}  // namespace tessorin

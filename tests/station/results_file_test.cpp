@@ -1,5 +1,5 @@
 // Built into the Linux suite and the Windows suite alike: each has its own file API.
-#include "download/results_file.h"
+#include "station/results_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 using testing::fileText;
@@ -78,4 +78,4 @@ TEST(ResultsFile, ConcurrentWritersLeaveWholeLines) {
 }
 
 }  // namespace
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -1,9 +1,9 @@
-#include "download/console_progress.h"
+#include "station/console_progress.h"
 
 #include "report/log.h"
 #include "base/format.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 uint64_t percentOf(uint64_t sent, uint64_t total) { return total == 0 ? 0 : sent * 100 / total; }
@@ -49,4 +49,4 @@ void ConsoleProgress::finished() {
     sent_ = total_ = 0;
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "download/results_file.h"
+#include "station/results_file.h"
 
-namespace tessorin::download {
+namespace tessorin {
 
 std::unique_ptr<ResultsFile> ResultsFile::open(const std::string& path, std::string& problem) {
     // O_APPEND: the kernel puts every write at the end of the file as it is then.
@@ -44,4 +44,4 @@ bool ResultsFile::append(std::string_view line, std::string& problem) {
     return true;
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

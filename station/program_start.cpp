@@ -1,8 +1,8 @@
-#include "app/program_start.h"
+#include "station/program_start.h"
 
 #include <algorithm>
 
-#include "app/station_command_line.h"
+#include "station/station_command_line.h"
 #include "device/board_choice.h"
 
 namespace tessorin {
@@ -49,7 +49,7 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
 ProgramStart allBoardsStart(const StationCommandLine& line) {
     // Options every station would refuse are refused here, once.
     std::string problem;
-    if (!download::StationRun::start({line.resultsPath, line.chipCount, false}, problem))
+    if (!StationRun::start({line.resultsPath, line.chipCount, false}, problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
     for (const BoardListing& board : presentBoards()) ids.push_back(board.id);
@@ -79,7 +79,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     start.windowArguments = std::move(line.windowArguments);
     if (!line.withOptions) return start;
     std::string problem;
-    start.stationRun = download::StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
+    start.stationRun = StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
     if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     chooseBoard(line.boardId);
     return start;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessorin::download {
+namespace tessorin {
 
 struct ChipTotals {
     uint64_t passed = 0;
@@ -28,4 +28,4 @@ std::string totalsMessage(const ChipTotals& totals);
 // nothing for any other line.
 std::optional<ChipTotals> totalsInConsoleLine(std::string_view line);
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -1,10 +1,10 @@
-#include "app/station_console.h"
+#include "station/station_console.h"
 
 #include "app/dialog_template.h"
 
 namespace tessorin {
 
-StationConsoleHost::StationConsoleHost(std::vector<std::string> arguments, download::StationRun* stationRun)
+StationConsoleHost::StationConsoleHost(std::vector<std::string> arguments, download::StationRecorder* stationRun)
     : arguments_(std::move(arguments)), stationRun_(stationRun) {
     controls_.setWindowCaption(mainDialogTemplate().caption);
 }

@@ -1,4 +1,4 @@
-#include "app/all_boards_station.h"
+#include "station/all_boards_station.h"
 
 #include <memory>
 #include <mutex>
@@ -7,7 +7,7 @@
 
 #include "base/child_process.h"
 #include "base/format.h"
-#include "download/station_totals.h"
+#include "station/station_totals.h"
 
 namespace tessorin {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 struct RunningStation {
     const BoardStation& station;
     std::unique_ptr<ChildProcess> process;
-    std::optional<download::ChipTotals> lastTotals;
+    std::optional<ChipTotals> lastTotals;
     int status = -1;
 };
 
@@ -53,7 +53,7 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
                 return;
             }
             for (std::string line; child.process->readLine(line);) {
-                if (auto totals = download::totalsInConsoleLine(line)) child.lastTotals = totals;
+                if (auto totals = totalsInConsoleLine(line)) child.lastTotals = totals;
                 say(prefix + line);
             }
             child.status = child.process->wait();
@@ -61,7 +61,7 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
     }
     for (std::thread& reader : readers) reader.join();
 
-    download::ChipTotals combined;
+    ChipTotals combined;
     int exitCode = 0;
     for (const RunningStation& child : running) {
         if (child.lastTotals) combined += *child.lastTotals;
@@ -70,7 +70,7 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
         if (child.process->started())
             say(formatText("%s: the station ended with exit status %d", {child.station.boardId, child.status}));
     }
-    say(formatText("all boards (%u): %s", {running.size(), download::totalsText(combined)}));
+    say(formatText("all boards (%u): %s", {running.size(), totalsText(combined)}));
     return exitCode;
 }
 

@@ -9,7 +9,7 @@
 #include "base/clock.h"
 #include "download/download_outcome.h"
 
-namespace tessorin::download {
+namespace tessorin {
 
 struct ChipRecord {
     LocalTime finishedAt;
@@ -19,7 +19,7 @@ struct ChipRecord {
     std::string imagePath;
     std::optional<std::string> imageFile;  // the file's bytes; none when it cannot be read
     std::vector<std::string> presets;
-    DownloadFailure failure = DownloadFailure::None;
+    download::DownloadFailure failure = download::DownloadFailure::None;
     uint64_t durationMs = 0;
     uint64_t reportsSent = 0;
 };
@@ -28,4 +28,4 @@ struct ChipRecord {
 // kept with U+FFFD for what cannot be read.
 std::string resultsLine(const ChipRecord& record);
 
-}  // namespace tessorin::download
+}  // namespace tessorin

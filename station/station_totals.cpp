@@ -1,8 +1,8 @@
-#include "download/station_totals.h"
+#include "station/station_totals.h"
 
 #include "base/format.h"
 
-namespace tessorin::download {
+namespace tessorin {
 namespace {
 
 constexpr std::string_view kTotalsStart = "]\t\tchips: ";
@@ -45,4 +45,4 @@ std::optional<ChipTotals> totalsInConsoleLine(std::string_view line) {
     return ChipTotals{*passed, *failed};
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

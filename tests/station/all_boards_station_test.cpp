@@ -1,6 +1,6 @@
 // The fan-out with stand-in stations (shell scripts); the real stations on fake
 // boards are in tests/fake_hidraw.
-#include "app/all_boards_station.h"
+#include "station/all_boards_station.h"
 
 #include <gtest/gtest.h>
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "download/console_progress.h"
-#include "download/download_outcome.h"
-#include "download/results_file.h"
+#include "download/station_recorder.h"
+#include "station/console_progress.h"
+#include "station/results_file.h"
 
-namespace tessorin::download {
+namespace tessorin {
 
 struct StationSettings {
     std::string resultsPath;             // empty: no results file
@@ -20,24 +20,19 @@ struct StationSettings {
     bool consoleIsTerminal = false;      // the progress updates one line in place
 };
 
-// What the station worker is given for one chip and leaves for the loop.
-struct StationChip {
-    ProgressSink* progress = nullptr;
-    DownloadFailure failure = DownloadFailure::WorkerFailed;  // until the worker body returns
-};
-
-class StationRun {
+class StationRun final : public download::StationRecorder {
 public:
     // Opens the results file, if any. Nothing when it cannot be opened, with the reason in problem.
     static std::unique_ptr<StationRun> start(const StationSettings& settings, std::string& problem);
 
     // Before the chip's worker starts: what the worker is given.
-    StationChip chipStarting();
+    download::StationChip chipStarting() override;
     // After the chip's worker has ended: its results line (a line that cannot be
     // written is reported and the station goes on), then the running totals.
-    void chipFinished(const StationChip& chip, const std::string& imagePath, const std::vector<std::string>& presets);
+    void chipFinished(const download::StationChip& chip, const std::string& imagePath,
+                      const std::vector<std::string>& presets) override;
 
-    bool countReached() const { return settings_.chipCount && finished() >= *settings_.chipCount; }
+    bool countReached() const override { return settings_.chipCount && finished() >= *settings_.chipCount; }
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
     // 0 once a count was reached with every chip passed; 1 otherwise.
@@ -46,7 +41,8 @@ public:
 private:
     StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results);
     uint64_t finished() const { return passed_ + failed_; }
-    void writeResultsLine(const StationChip& chip, const std::string& imagePath, const std::vector<std::string>& presets);
+    void writeResultsLine(const download::StationChip& chip, const std::string& imagePath,
+                          const std::vector<std::string>& presets);
 
     StationSettings settings_;
     std::unique_ptr<ResultsFile> results_;
@@ -57,4 +53,4 @@ private:
     uint64_t startReports_ = 0;
 };
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -1,4 +1,4 @@
-#include "download/station_run.h"
+#include "station/station_run.h"
 
 #include "report/log.h"
 #include "base/clock.h"
@@ -7,10 +7,10 @@
 #include "device/board_choice.h"
 #include "device/chip_id_cache.h"
 #include "device/hid_link.h"
-#include "download/results_line.h"
-#include "download/station_totals.h"
+#include "station/results_line.h"
+#include "station/station_totals.h"
 
-namespace tessorin::download {
+namespace tessorin {
 
 std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, std::string& problem) {
     std::unique_ptr<ResultsFile> results;
@@ -27,23 +27,23 @@ std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, s
 StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results)
     : settings_(std::move(settings)), results_(std::move(results)), progress_(settings_.consoleIsTerminal) {}
 
-StationChip StationRun::chipStarting() {
+download::StationChip StationRun::chipStarting() {
     startTickMs_ = processClock().tickMs();
     startReports_ = reportsSent();
-    StationChip chip;
+    download::StationChip chip;
     chip.progress = &progress_;
     return chip;
 }
 
-void StationRun::chipFinished(const StationChip& chip, const std::string& imagePath,
+void StationRun::chipFinished(const download::StationChip& chip, const std::string& imagePath,
                               const std::vector<std::string>& presets) {
-    if (chip.failure == DownloadFailure::None) ++passed_;
+    if (chip.failure == download::DownloadFailure::None) ++passed_;
     else ++failed_;
     if (results_) writeResultsLine(chip, imagePath, presets);
     writeLog(totalsMessage({passed_, failed_}));
 }
 
-void StationRun::writeResultsLine(const StationChip& chip, const std::string& imagePath,
+void StationRun::writeResultsLine(const download::StationChip& chip, const std::string& imagePath,
                                   const std::vector<std::string>& presets) {
     Clock& clock = processClock();
     ChipRecord record;
@@ -63,4 +63,4 @@ void StationRun::writeResultsLine(const StationChip& chip, const std::string& im
                             {record.sequence, results_->path(), problem}));
 }
 
-}  // namespace tessorin::download
+}  // namespace tessorin

@@ -1,11 +1,9 @@
-#include "download/station_totals.h"
+#include "station/station_totals.h"
 
 #include <gtest/gtest.h>
 
 namespace tessorin::testing {
 namespace {
-
-using download::ChipTotals;
 
 TEST(StationTotals, TextRoundsTheYieldToTenths) {
     struct Case {
@@ -21,8 +19,8 @@ TEST(StationTotals, TextRoundsTheYieldToTenths) {
         {{1999, 1}, "1999 passed, 1 failed, yield 100.0%"},
         {{1998, 2}, "1998 passed, 2 failed, yield 99.9%"},
     };
-    for (const Case& c : cases) EXPECT_EQ(download::totalsText(c.totals), c.text);
-    EXPECT_EQ(download::totalsMessage({3, 1}), "chips: 3 passed, 1 failed, yield 75.0%");
+    for (const Case& c : cases) EXPECT_EQ(totalsText(c.totals), c.text);
+    EXPECT_EQ(totalsMessage({3, 1}), "chips: 3 passed, 1 failed, yield 75.0%");
 }
 
 TEST(StationTotals, ReadBackOnlyFromAStationsTotalsLine) {
@@ -41,7 +39,7 @@ TEST(StationTotals, ReadBackOnlyFromAStationsTotalsLine) {
         {"", std::nullopt},
     };
     for (const Case& c : cases) {
-        std::optional<ChipTotals> read = download::totalsInConsoleLine(c.line);
+        std::optional<ChipTotals> read = totalsInConsoleLine(c.line);
         ASSERT_EQ(read.has_value(), c.totals.has_value()) << c.line;
         if (!read) continue;
         EXPECT_EQ(read->passed, c.totals->passed) << c.line;

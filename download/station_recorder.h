@@ -1,0 +1,30 @@
+#pragma once
+// What a station started with options adds to the loop around each chip (its
+// results, totals and count); station/ implements it.
+#include <string>
+#include <vector>
+
+#include "base/progress_sink.h"
+#include "download/download_outcome.h"
+
+namespace tessorin::download {
+
+// What the station worker is given for one chip and leaves for the loop.
+struct StationChip {
+    ProgressSink* progress = nullptr;
+    DownloadFailure failure = DownloadFailure::WorkerFailed;  // until the worker body returns
+};
+
+class StationRecorder {
+public:
+    virtual ~StationRecorder() = default;
+    // Before the chip's worker starts: what the worker is given.
+    virtual StationChip chipStarting() = 0;
+    // After the chip's worker has ended.
+    virtual void chipFinished(const StationChip& chip, const std::string& imagePath,
+                              const std::vector<std::string>& presets) = 0;
+    // The loop ends once this is true.
+    virtual bool countReached() const = 0;
+};
+
+}  // namespace tessorin::download
