@@ -19,7 +19,7 @@
 
 #include "device/hid_link.h"
 #include "download/station_loop.h"
-#include "download/station_run.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "fault_injector.h"
 #include "report/log.h"
@@ -114,7 +114,7 @@ public:
         targetChips_ = chips;
         // The station's run, so every chip also ends in a results line, as on the production line.
         std::string problem;
-        run_ = download::StationRun::start({resultsPath_, std::nullopt, false}, problem);
+        run_ = StationRun::start({resultsPath_, std::nullopt, false}, problem);
         if (!run_) report_.defects.push_back("no station run: " + problem);
         download::commandDownload(host_, [this] { return operatorStep(); }, run_.get());
         log_ = nullptr;
@@ -267,7 +267,7 @@ private:
     TempCodeFile file_;
     TempFolder resultsFolder_{"soak"};
     const std::string resultsPath_ = resultsFolder_.path("results.jsonl");
-    std::unique_ptr<download::StationRun> run_;
+    std::unique_ptr<StationRun> run_;
     size_t resultsRead_ = 0;  // bytes of the results file judged so far
     int device_ = session_.emulator.addBoard(kBoardChip);
     FaultInjector injector_{session_.emulator, device_};
