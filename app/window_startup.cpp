@@ -27,6 +27,7 @@ bool CBrevoxDownloadToolDlg::OnInitDialog() {
 
 bool CBrevoxDownloadToolDlg::startInteractive() {
     seams_.openLog(logDestination, programPath, LogTarget::File);
+    if (logDestination.inUserStateFolder) appendLogPane(logLocationNotice(logDestination.path));
     scratchText = controls().windowCaption();
     writeLog(formatText("current version:[%s]\n", {scratchText}));
     rfRows = fixedRfRows();

@@ -29,6 +29,8 @@ bool isDirectory(const std::string& path) {
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
+    // A folder opens on Linux and then reads as nothing, which is not an empty file.
+    if (isDirectory(path)) return std::nullopt;
     std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::stringstream text;

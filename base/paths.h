@@ -13,7 +13,7 @@ std::string pathToUtf8(const std::filesystem::path& path);
 // True when a file or folder of that name exists.
 bool pathExists(const std::string& path);
 bool isDirectory(const std::string& path);
-// The file's bytes, or nothing when it cannot be opened.
+// The file's bytes, or nothing when it cannot be opened or is a folder.
 std::optional<std::string> readWholeFile(const std::string& path);
 // fopen by UTF-8 path; nullptr on failure.
 std::FILE* openFile(const std::string& path, const char* mode);

@@ -39,6 +39,14 @@ std::string chosenBoard() {
     return choice;
 }
 
+std::string absentChosenBoard() {
+    const std::string chosen = chosenBoard();
+    if (chosen.empty()) return {};
+    for (const BoardListing& board : presentBoards())
+        if (boardAnswersTo(board, chosen)) return {};
+    return chosen;
+}
+
 HidHandle openChosenBoard(std::string_view id) {
     for (const BoardListing& board : presentBoards())
         if (boardAnswersTo(board, id)) return hidTransport().openPath(board.devicePath);

@@ -27,6 +27,9 @@ bool boardAnswersTo(const BoardListing& board, std::string_view id);
 void chooseBoard(std::string id);
 std::string chosenBoard();
 
+// The choice when no board present answers to it; empty without a choice or when it is there.
+std::string absentChosenBoard();
+
 // The chosen board opened when it is present, otherwise kInvalidHidHandle.
 HidHandle openChosenBoard(std::string_view id);
 

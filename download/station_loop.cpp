@@ -1,6 +1,8 @@
 #include "download/station_loop.h"
 
 #include "base/clock.h"
+#include "base/format.h"
+#include "device/board_choice.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
 #include "download/worker_bodies.h"
@@ -21,14 +23,24 @@ bool openStationBoard() {
     return hidLinkOpen();
 }
 
+// The seed's lines only say that no board opened; a --board choice that is
+// not plugged in is named, once each time the station starts waiting for it.
+void tellChosenBoardAbsent() {
+    const std::string absent = absentChosenBoard();
+    if (!absent.empty()) writeLog(formatText("board %s is not present: the station waits for it", {absent}));
+}
+
 void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* run) {
     const MessageTable& messages = host.messages();
     Clock& clock = processClock();
     bool alreadyDownloaded = false;
     bool announceOpen = true;
+    bool absenceTold = false;
     bool linkOpen = openStationBoard();
     while (!(stop && stop()) && !(run && run->countReached())) {
         if (!linkOpen) {
+            if (!absenceTold) tellChosenBoardAbsent();
+            absenceTold = true;
             writeLog(messages[msgOpenUsbFail]);
             clock.sleepMs(kStationPauseMs);
             writeLog(messages[msgReopenUsb]);
@@ -40,6 +52,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* ru
         if (announceOpen) {
             writeLog(messages[msgOpenUsbSuccess]);
             announceOpen = false;
+            absenceTold = false;
         }
         if (!boardHandshake(kHandshakeParameter)) {
             clock.sleepMs(kStationPauseMs);

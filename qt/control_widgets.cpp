@@ -56,6 +56,13 @@ QWidget* comboBox(const ControlStyle& style, QWidget& parent) {
     return combo;
 }
 
+// Created after the rows it frames, so above them: as on Windows, it lets their clicks through.
+QWidget* groupBox(const std::string& title, QWidget& parent) {
+    auto* group = new QGroupBox(toQString(title), &parent);
+    group->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return group;
+}
+
 }  // namespace
 
 QWidget* makeControlWidget(int id, ControlKind kind, const std::string& text, const ControlStyle& style,
@@ -68,7 +75,7 @@ QWidget* makeControlWidget(int id, ControlKind kind, const std::string& text, co
             widget = style.readOnlyMultilinePane ? logPane(parent) : new QLineEdit(toQString(text), &parent);
             break;
         case ControlKind::ComboBox: widget = comboBox(style, parent); break;
-        case ControlKind::GroupBox: widget = new QGroupBox(toQString(text), &parent); break;
+        case ControlKind::GroupBox: widget = groupBox(text, parent); break;
     }
     widget->setProperty(kControlIdProperty, id);
     return widget;
@@ -80,12 +87,15 @@ ControlStyle styleOfCreated(const ControlCreation& creation) {
         case ControlKind::Static:
             style.alignment = creation.rightAligned ? TextAlignment::Right : TextAlignment::Left;
             break;
-        case ControlKind::ComboBox: style.dropDown = true; break;
+        case ControlKind::ComboBox:
+            style.dropDown = true;
+            style.tabStop = true;  // the configured row is reached with Tab like the fixed rows
+            break;
         case ControlKind::Edit:
             style.border = true;
             style.autoHorizontalScroll = true;
             break;
-        case ControlKind::PushButton:
+        case ControlKind::PushButton: style.tabStop = true; break;
         case ControlKind::GroupBox: break;
     }
     return style;

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "station/program_start.h"
 #include "station/station_console.h"
 #include "qt/main_dialog.h"
+#include "qt/x_display.h"
 
 namespace {
 
@@ -23,6 +25,9 @@ namespace {
 bool displayAvailable() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
+
+constexpr const char* kConsoleHint =
+    "on a console, give a firmware image to run the download station (tessorin IMAGE [\"ADDRESS VALUE\"]...)\n";
 
 // Ctrl-C ends the stations (they get it from the terminal too), not this
 // process, which then still adds up their totals. A caught signal is back to
@@ -55,10 +60,13 @@ int main(int argc, char** argv) {
         return start.stationRun ? start.stationRun->exitCode() : 1;
     }
     if (!displayAvailable()) {
-        std::fputs("tessorin: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); on a "
-                   "console, give a firmware image to run the download station (tessorin IMAGE "
-                   "[\"ADDRESS VALUE\"]...)\n",
-                   stderr);
+        std::fprintf(stderr, "tessorin: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set); %s",
+                     kConsoleHint);
+        return 2;
+    }
+    if (std::optional<std::string> display = tessorin::qt::unreachableXDisplay()) {
+        std::fprintf(stderr, "tessorin: cannot open the display %s (no X server answers there); %s",
+                     display->c_str(), kConsoleHint);
         return 2;
     }
     QApplication qtApplication(argc, argv);

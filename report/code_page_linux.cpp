@@ -1,20 +1,36 @@
 #include <clocale>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <langinfo.h>
 #include <string>
 
-#include "base/text.h"
+#include "report/locale_choice.h"
+#include "report/log_charset.h"
 
 namespace tessorin {
+namespace {
 
-// A GBK, GB2312 or GB18030 locale stands for code page 936; any other charset
-// is reported as 65001 (UTF-8) or 1252, which both select English.
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
+
+// Chinese for every zh_CN locale, whatever its charset; the log stream is
+// written in the locale's character set from here on.
 int platformCodePage() {
-    std::setlocale(LC_CTYPE, "");
-    std::string charset = asciiLower(nl_langinfo(CODESET));
-    if (charset == "gbk" || charset == "gb2312" || charset == "gb18030" || charset == "cp936")
-        return 936;
-    return charset == "utf-8" || charset == "utf8" ? 65001 : 1252;
+    const bool generated = std::setlocale(LC_CTYPE, "") != nullptr;
+    const LocaleChoice choice = chooseLocale(
+        {environment("LC_ALL"), environment("LC_CTYPE"), environment("LC_MESSAGES"), environment("LANG")},
+        nl_langinfo(CODESET), generated);
+    if (!choice.notGenerated.empty())
+        std::fprintf(stderr,
+                     "tessorin: the locale %s is not generated on this machine (Debian: dpkg-reconfigure locales); "
+                     "writing %s all the same\n",
+                     choice.notGenerated.c_str(), choice.charset.c_str());
+    setLogCharset(choice.charset);
+    return choice.codePage;
 }
 
 }  // namespace tessorin

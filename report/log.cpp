@@ -7,6 +7,7 @@
 
 #include "base/clock.h"
 #include "base/format.h"
+#include "report/log_charset.h"
 
 namespace tessorin {
 namespace {
@@ -43,7 +44,7 @@ std::mutex writeMutex;
 void emit(std::string_view text) {
     std::lock_guard<std::mutex> lock(writeMutex);
     LogOutput* output = installed.load();
-    (output ? *output : standardOutput).write(text);
+    (output ? *output : standardOutput).write(inLogCharset(text));
 }
 
 }  // namespace
@@ -74,6 +75,10 @@ void writeLog(std::string_view message) {
 }
 
 void writeTrace(std::string_view text) { emit(text); }
+
+std::string logLocationNotice(const std::string& path) {
+    return "the folder beside the program cannot be written; the log is " + path;
+}
 
 std::string withPaneLineEnd(std::string_view text) {
     std::string out(text);

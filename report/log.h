@@ -31,11 +31,16 @@ std::string logTimePrefix();
 struct LogDestination {
     std::string path;          // the log file; empty in console mode
     bool attached = false;     // whether the stream reached its file or console
+    bool inUserStateFolder = false;  // the folder beside the program could not be written (Linux)
 };
+
+// What the operator is told, once, when the log is not beside the program.
+std::string logLocationNotice(const std::string& path);
 
 // Where the log stream goes.
 enum class LogTarget {
-    File,           // programPath + "log", the file "download.log" in it, emptied at every start
+    File,           // programPath + "log", the file "download.log" in it, emptied at every start;
+                    // on Linux, when that cannot be written, the user's state folder (tessorin/download.log)
     Console,        // the station's console
     PipeOrConsole,  // a standard output handed over as a pipe (a station under --all-boards), else the console
 };

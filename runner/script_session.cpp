@@ -20,10 +20,19 @@ constexpr const char* kProgramPath = "/opt/station/tessorin";
 // A station that never gets its chips (no board, a chip that never answers) stops here.
 constexpr int kStationPassLimit = 2000;
 
-size_t countOf(const std::string& text, const std::string& piece) {
+// How often piece stands in text from offset from on.
+size_t countOf(const std::string& text, const std::string& piece, size_t from) {
     size_t count = 0;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
+    for (size_t at = text.find(piece, from); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
     return count;
+}
+
+// Names from "/", "\\" or a drive letter stand as given; a backslash or colon
+// further in is only a character of the name on Linux.
+bool isRooted(const std::string& path) {
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive || (!path.empty() && (path[0] == '/' || path[0] == '\\'));
 }
 
 bool isDecimal(std::string_view word) {
@@ -67,7 +76,7 @@ int ScriptSession::board() const {
 }
 
 std::string ScriptSession::resolve(const std::string& path) const {
-    bool relative = !path.empty() && path[0] != '/' && path.find_first_of("\\:") == std::string::npos;
+    const bool relative = !path.empty() && !isRooted(path);
     return relative && !options_.scriptFolder.empty() ? options_.scriptFolder + "/" + path : path;
 }
 
@@ -167,6 +176,8 @@ std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line)
     if (command.action != StationCommandLine::Action::Station)
         throw std::invalid_argument(command.problem.empty() ? "usage: station CHIPS [OPTIONS] IMAGE [PRESET...]"
                                                             : command.problem);
+    if (command.allBoards)
+        throw std::invalid_argument("--all-boards has no place in a script: its station runs on the emulated board");
     command.windowArguments[1] = resolve(command.windowArguments[1]);
     stationRun_.reset();
     if (command.withOptions) {
@@ -174,8 +185,8 @@ std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line)
         const std::string results = command.resultsPath.empty() ? "" : resolve(command.resultsPath);
         stationRun_ = StationRun::start({results, command.chipCount, false}, problem);
         if (!stationRun_) throw std::invalid_argument(problem);
-        chooseBoard(command.boardId);
     }
+    chooseBoard(command.boardId);
     return command.windowArguments;
 }
 
@@ -186,6 +197,11 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     const int chips = line.decimal(1);
     if (chips < 1) throw std::invalid_argument("a station run needs at least one chip");
     retireWindow();
+    // A station its --count ended may have left the board without the chip it took away.
+    if (chipTakenAway_) {
+        emulator().attachChip(chipTakenAway_->board, chipTakenAway_->id);
+        chipTakenAway_.reset();
+    }
     const uint16_t chipId = chipIdOrDefault();
     // Each chip's code load is counted from the station's start.
     if (board_ >= 0) {
@@ -201,19 +217,20 @@ void ScriptSession::stationAction(const ScriptLine& line) {
     harnessOptions.codePage = options_.codePage;
     // The loop logs msgDownloadStart right after it started the worker; the worker
     // waits for that line, so the log reads the same on every run.
+    // Only this station's lines count: the log holds those of the lines before too.
+    const size_t logStart = log_.text().size();
     auto startsSeen = std::make_shared<int>(0);
-    harnessOptions.workerPrelude = [this, startsSeen] {
+    harnessOptions.workerPrelude = [this, startsSeen, logStart] {
         std::string startLine = "\t\t" + messages_[msgDownloadStart];
-        waitForLogLines(startLine, static_cast<size_t>(++*startsSeen));
+        waitForLogLines(startLine, static_cast<size_t>(++*startsSeen), logStart);
     };
     // Shared with the stop seam, which the idle station window keeps after the loop ended.
     struct Progress {
         int finished = 0;
         int passes = 0;
-        bool putChipBack = false;
     };
     auto progress = std::make_shared<Progress>();
-    harnessOptions.stationStop = [this, progress, chips, chipId] {
+    harnessOptions.stationStop = [this, progress, chips, chipId, logStart] {
         Progress& p = *progress;
         if (++p.passes > kStationPassLimit) {
             report_ += formatText("station stopped after %d passes with %d of %d chips\n",
@@ -221,17 +238,17 @@ void ScriptSession::stationAction(const ScriptLine& line) {
             return true;
         }
         std::string finishLine = "\t\t" + messages_[msgDownloadFinish];
-        int now = static_cast<int>(countOf(log_.text(), finishLine));
+        int now = static_cast<int>(countOf(log_.text(), finishLine, logStart));
         if (now > p.finished) {
             p.finished = now;
             size_t loaded = emulator().withChip(board_, [](emulator::ChipModel& chip) { return chip.codeLoad().size(); });
             report_ += formatText("station chip %d: code load %u bytes\n", {p.finished, loaded});
             if (p.finished >= chips) return true;
             emulator().detachChip(board_);
-            p.putChipBack = true;
-        } else if (p.putChipBack) {
-            emulator().attachChip(board_, chipId);
-            p.putChipBack = false;
+            chipTakenAway_ = TakenChip{board_, chipId};
+        } else if (chipTakenAway_) {
+            emulator().attachChip(chipTakenAway_->board, chipTakenAway_->id);
+            chipTakenAway_.reset();
         }
         return false;
     };
@@ -240,8 +257,8 @@ void ScriptSession::stationAction(const ScriptLine& line) {
 }
 
 // Real time, bounded: the line comes from another thread within moments.
-void ScriptSession::waitForLogLines(const std::string& line, size_t count) {
-    for (int waited = 0; waited < 5000 && countOf(log_.text(), line) < count; ++waited)
+void ScriptSession::waitForLogLines(const std::string& line, size_t count, size_t from) {
+    for (int waited = 0; waited < 5000 && countOf(log_.text(), line, from) < count; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 

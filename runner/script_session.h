@@ -4,6 +4,7 @@
 // (docs/runner.md).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,8 @@ private:
     uint16_t chipIdOrDefault();
     std::vector<std::string> stationArguments(const ScriptLine& line);
     emulator::BoardEmulator& emulator() { return emulated_->emulator; }
-    void waitForLogLines(const std::string& line, size_t count);
+    // Waits until line stands count times in the log from offset from on.
+    void waitForLogLines(const std::string& line, size_t count, size_t from);
 
     RunnerOptions options_;
     // Built before the capture starts: its "cur encoding" line goes to the
@@ -77,6 +79,12 @@ private:
     std::string earlierPanes_;
     std::string report_;
     int board_ = -1;
+    // The chip a station took off its board and has not put back yet.
+    struct TakenChip {
+        int board;
+        uint16_t id;
+    };
+    std::optional<TakenChip> chipTakenAway_;
 };
 
 }  // namespace tessorin::runner

@@ -30,6 +30,11 @@ public:
             line_.windowArguments = args_;
             return line_;
         }
+        // The short -h is help only as the first word, where a seed's image of that name would stand.
+        if (args_[1] == "-h") {
+            line_.action = Action::Help;
+            return line_;
+        }
         size_t next = 1;
         while (next < args_.size() && args_[next].starts_with("--")) {
             const std::string word = args_[next++];
@@ -117,7 +122,7 @@ StationCommandLine parseStationCommandLine(const std::vector<std::string>& argum
 const char* stationUsage() {
     return "usage: tessorin                              the window\n"
            "       tessorin [OPTIONS] IMAGE [\"ADDRESS VALUE\"...]   the download station\n"
-           "       tessorin --list-boards | --help\n"
+           "       tessorin --list-boards | --help | -h\n"
            "Options, before the image:\n"
            "  --results FILE   append one JSON line per finished chip to FILE (docs/results.md)\n"
            "  --count N        stop after N chips; exit 0 when every one passed, 1 otherwise\n"
@@ -125,7 +130,7 @@ const char* stationUsage() {
            "  --all-boards     one station process per board present, each with its --board; their lines\n"
            "                   show the board's id, and the combined totals follow when they have all ended\n"
            "  --list-boards    list the boards present and exit\n"
-           "  --help           show this text and exit\n"
+           "  --help, -h       show this text and exit (-h only as the first word)\n"
            "  --               end of the options: the next word is the image, even if it begins with --\n"
            "With an option the station also shows its progress and running totals, and ends after --count.\n"
            "A bad command line exits with 2.\n";

@@ -4,6 +4,7 @@
 // stand. Without options this is the seed's form `tessorin IMAGE [PRESETS]`,
 // unchanged. Words that begin with "--" are options until the first other
 // word, or until "--" itself, after which an image name may begin with "--".
+// A first word "-h" is help, so an image of that name needs "--" before it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ struct StationCommandLine {
     enum class Action {
         Window,      // no argument: the interactive window
         Station,     // an image: the download station
-        Help,        // --help
+        Help,        // --help, or -h as the first word
         ListBoards,  // --list-boards
         Refused,     // a bad command line; problem says what is wrong
     };

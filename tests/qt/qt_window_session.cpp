@@ -16,7 +16,7 @@ namespace tessorin::testing {
 
 QtWindowSession::QtWindowSession(QtWindowOptions options)
     : window_(WindowSeams{host_.fileDialog(), options.arguments, [path = options.programPath] { return path; },
-                          [](LogDestination&, const std::string&, LogTarget) {},
+                          options.openLog,
                           [this](std::function<void()> work) { return workers_.start(std::move(work)); },
                           {}}) {}
 

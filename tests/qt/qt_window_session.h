@@ -18,6 +18,8 @@ namespace tessorin::testing {
 struct QtWindowOptions {
     std::vector<std::string> arguments = {"/opt/station/tessorin"};
     std::string programPath = "/opt/station/tessorin";
+    // The log stays with the test's capture unless a test opens a real destination.
+    LogDestinationOpener openLog = [](LogDestination&, const std::string&, LogTarget) {};
 };
 
 class QtWindowSession {

@@ -16,6 +16,8 @@ TEST(StationCommandLine, SeedFormsAreTakenAsTheyStand) {
         {"tessorin", "C:\\fw\\image.rom", "8010 01", "4c10 a1b2"},
         {"tessorin", "-x.rom", "--results", "--count"},  // words after the image are presets
         {"tessorin", "", "8010 01"},
+        {"tessorin", "-hx.rom"},
+        {"tessorin", "a.rom", "-h"},
     };
     for (const Words& words : cases) {
         const StationCommandLine line = parseStationCommandLine(words);
@@ -39,6 +41,7 @@ TEST(StationCommandLine, OptionsBeforeTheImage) {
         {{"t", "--count=1000000000", "--board=1-1.2", "a.rom"}, "", 1000000000, "1-1.2", {"t", "a.rom"}},
         {{"t", "--count", "12", "--", "--odd.rom"}, "", 12, "", {"t", "--odd.rom"}},
         {{"t", "--count", "007", "a.rom"}, "", 7, "", {"t", "a.rom"}},
+        {{"t", "--count", "1", "-h"}, "", 1, "", {"t", "-h"}},  // -h is help only as the first word
     };
     for (const Case& c : cases) {
         const StationCommandLine line = parseStationCommandLine(c.words);
@@ -59,6 +62,8 @@ TEST(StationCommandLine, AnswersAndRefusals) {
     };
     const Case cases[] = {
         {{"t", "--help"}, Action::Help, ""},
+        {{"t", "-h"}, Action::Help, ""},
+        {{"t", "-h", "a.rom"}, Action::Help, ""},
         {{"t", "--count", "2", "--help", "a.rom"}, Action::Help, ""},
         {{"t", "--list-boards"}, Action::ListBoards, ""},
         {{"t", "--list-boards", "--help"}, Action::Help, ""},

@@ -78,8 +78,10 @@ TEST(StationResults, ReasonsOfFailuresBeforeTheImage) {
         std::vector<std::string> presets;
         const char* reason;
     };
+    TempFolder folderAsImage;
     const Case cases[] = {
         {"missing image", "/nonexistent/station.rom", {}, "no_image"},
+        {"folder as image", folderAsImage.path(""), {}, "no_image"},
         {"preset refused", "", {"4c"}, "preset_refused"},
     };
     for (const Case& c : cases) {
@@ -94,6 +96,7 @@ TEST(StationResults, ReasonsOfFailuresBeforeTheImage) {
         EXPECT_EQ(line["result"], "fail") << c.what;
         EXPECT_EQ(line["reason"], c.reason) << c.what;
         EXPECT_EQ(line["image_sha256"].is_null(), !c.imagePath.empty()) << c.what;
+        EXPECT_EQ(line["image_bytes"].is_null(), !c.imagePath.empty()) << c.what;
         EXPECT_EQ(line["presets"].size(), c.presets.size()) << c.what;
     }
 }

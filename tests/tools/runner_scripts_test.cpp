@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "base/paths.h"
 #include "emulator/emulator_session.h"
 #include "runner/script_runner.h"
 #include "tests/support/file_text.h"
+#include "tests/support/temp_folder.h"
 
 namespace tessorin::testing {
 namespace {
@@ -37,7 +40,7 @@ TEST_P(RunnerScript, GivesTheExpectedOutput) {
 INSTANTIATE_TEST_SUITE_P(Scripts, RunnerScript,
                          ::testing::Values("caption_reload", "fifty_two_controls", "configured_values",
                                            "drift_templates", "power_words", "busy_refusals", "file_intake",
-                                           "station", "progress"));
+                                           "station", "station_again", "progress"));
 
 // The error a script stops with; empty when it ran to its end.
 std::string scriptError(const std::string& script, const runner::RunnerOptions& options) {
@@ -65,11 +68,47 @@ TEST(RunnerScriptErrors, NameTheLineAndStop) {
         {"board attach zz\n", "line 1: 'zz' is not a hexadecimal number"},
         {"press Power\n", "line 1: 'Power' is not a decimal number or a control name"},
         {"select download 0\n", "line 1: the download row has no value control"},
+        {"board attach 6d10\nstation 1 --all-boards image.rom\n", "line 2: --all-boards has no place in a script"},
     };
     for (const Case& c : cases) {
         const std::string error = scriptError(c.script, {});
         EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.script << " gave: " << error;
     }
+}
+
+// A station line after one its --count ended (with the chip still away) is a
+// fresh station too, and a name with a backslash is found in the script's folder.
+TEST(RunnerStation, EveryLineAFreshStationFindingItsImageInTheScriptFolder) {
+    TempFolder folder("runner_station");
+    const std::string image = fileText(kScripts / "image.rom");
+    folder.write("image.rom", image);
+    folder.write("back\\slash.rom", image);
+    runner::RunnerOptions options;
+    options.scriptFolder = pathToUtf8(folder.folder());
+    const runner::RunnerOutput out = runner::runScript("board attach 6d10\n"
+                                                       "station 2 --count 1 --results r.jsonl image.rom\n"
+                                                       "station 2 --count 1 --results r.jsonl back\\slash.rom\n",
+                                                       options);
+    EXPECT_EQ(out.report, "station chip 1: code load 32 bytes\nstation chip 1: code load 32 bytes\n") << out.pane;
+    EXPECT_EQ(out.pane, "");
+    std::istringstream results(fileText(folder.path("r.jsonl")));
+    std::vector<nlohmann::json> lines;
+    for (std::string line; std::getline(results, line);) lines.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(lines.size(), 2u);
+    for (const nlohmann::json& line : lines) {
+        EXPECT_EQ(line["sequence"], 1);
+        EXPECT_EQ(line["result"], "success");
+    }
+    EXPECT_EQ(lines[1]["image"], folder.path("back\\slash.rom"));
+    EXPECT_TRUE(lines[1]["image_sha256"].is_string());
+}
+
+TEST(RunnerStation, ABoardChoiceHoldsForItsOwnLineOnly) {
+    runner::RunnerOptions options;
+    options.scriptFolder = pathToUtf8(kScripts);
+    const runner::RunnerOutput out = runner::runScript(
+        "board attach 6d10\nstation 1 --board NOPE --count 1 image.rom\nstation 1 image.rom\n", options);
+    EXPECT_EQ(out.report, "station stopped after 2000 passes with 0 of 1 chips\nstation chip 1: code load 32 bytes\n");
 }
 
 TEST(RunnerScriptNames, ARowNameStandsForItsIds) {
