@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/program_version.h"
 #include "station/station_command_line.h"
 #include "device/board_choice.h"
 
@@ -42,14 +43,15 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
     if (!line.resultsPath.empty()) words.insert(words.end(), {"--results", line.resultsPath});
     if (line.chipCount) words.insert(words.end(), {"--count", std::to_string(*line.chipCount)});
     words.push_back("--");
-    words.insert(words.end(), line.windowArguments.begin() + 1, line.windowArguments.end());
+    words.push_back(line.job.imagePath);
+    words.insert(words.end(), line.job.presets.begin(), line.job.presets.end());
     return words;
 }
 
 ProgramStart allBoardsStart(const StationCommandLine& line) {
     // Options every station would refuse are refused here, once.
     std::string problem;
-    if (!StationRun::start({line.resultsPath, line.chipCount, false}, problem))
+    if (!StationRun::start(stationSettings(line, false), problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
     for (const BoardListing& board : presentBoards()) ids.push_back(board.id);
@@ -66,6 +68,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
+        case StationCommandLine::Action::Version: return answered(0, versionLine("tessorin"));
         case StationCommandLine::Action::ListBoards: return answered(0, boardListText(presentBoards()));
         case StationCommandLine::Action::Refused:
             return answered(kBadCommandLine, "tessorin: " + line.problem + "\n" + stationUsage());
@@ -76,10 +79,10 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     ProgramStart start;
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
-    start.windowArguments = std::move(line.windowArguments);
+    start.stationJob = std::move(line.job);
     if (!line.withOptions) return start;
     std::string problem;
-    start.stationRun = StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem);
+    start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem);
     if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     chooseBoard(line.boardId);
     return start;

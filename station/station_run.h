@@ -4,21 +4,15 @@
 // totals and the download's progress on the console, and an end after a count.
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "download/station_recorder.h"
 #include "station/console_progress.h"
 #include "station/results_file.h"
+#include "station/station_settings.h"
 
 namespace tessorin {
-
-struct StationSettings {
-    std::string resultsPath;             // empty: no results file
-    std::optional<uint64_t> chipCount;   // stop once this many chips have finished
-    bool consoleIsTerminal = false;      // the progress updates one line in place
-};
 
 class StationRun final : public download::StationRecorder {
 public:

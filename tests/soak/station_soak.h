@@ -94,8 +94,8 @@ public:
 
     StationSoak(uint32_t seed, size_t imageBytes, FaultMix mix = FaultMix::Everything)
         : mix_(mix), random_(seed), image_(randomImage(imageBytes)), file_(bytePerLineText(image_), "station.rom") {
-        host_.imagePathValue = file_.path();
-        host_.itemsValue = {"0x9000 11223344"};  // one preset, so every chip also gets the 0x8010 write
+        job_.imagePath = file_.path();
+        job_.presets = {"0x9000 11223344"};  // one preset, so every chip also gets the 0x8010 write
         session_.emulator.setTraceEnabled(false);
         setHidTransport(&injector_);
         armNextFault();
@@ -116,7 +116,7 @@ public:
         std::string problem;
         run_ = StationRun::start({resultsPath_, std::nullopt, false}, problem);
         if (!run_) report_.defects.push_back("no station run: " + problem);
-        download::commandDownload(host_, [this] { return operatorStep(); }, run_.get());
+        download::commandDownload(host_, job_, [this] { return operatorStep(); }, run_.get());
         log_ = nullptr;
         report_.virtualSeconds = session_.clock.nowMicros() / 1'000'000;
         return report_;
@@ -264,6 +264,7 @@ private:
     std::vector<uint8_t> image_;
     emulator::EmulatorSession session_;
     DownloadTestHost host_;
+    download::StationJob job_;
     TempCodeFile file_;
     TempFolder resultsFolder_{"soak"};
     const std::string resultsPath_ = resultsFolder_.path("results.jsonl");
