@@ -3,6 +3,7 @@
 // address range, handshake, readiness, chip id, CPU control, and the bracket
 // around every operator-started command.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,11 @@ namespace tessorin {
 [[nodiscard]] bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length,
                                     ProgressSink* progress = nullptr);
 
-// The identification word, read once per process and cached for good.
+// The identification word, read once per process and cached for good; 0 while no reply came.
 [[nodiscard]] uint32_t boardReadChipId();
+// The identification word, asked for a second time when the first reply is lost;
+// nullopt when neither came. What chooses a family's registers must use this.
+[[nodiscard]] std::optional<uint32_t> boardIdentifyChip();
 // True when the chip belongs to one of the families of chip_families.h.
 [[nodiscard]] bool chipInKnownList();
 [[nodiscard]] bool boardSetCpuControl(uint8_t mask);

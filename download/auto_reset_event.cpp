@@ -4,11 +4,12 @@
 
 namespace tessorin::download {
 
+// Notified under the lock: the waiter wakes only once this thread is done with
+// the event, which it may then destroy. A station ends its process right after
+// its last chip while the detached worker that set the event is still finishing.
 void AutoResetEvent::set() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        signalled_ = true;
-    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    signalled_ = true;
     changed_.notify_one();
 }
 

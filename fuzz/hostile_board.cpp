@@ -124,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     notExamined(chipInKnownList());
     boardReportCpuState();
     download::probeCpuBeforeDownload();
-    download::eepromStartAndWait();
+    if (std::optional<EepromEngine> engine = download::identifiedEepromEngine())
+        notExamined(download::eepromStartAndWait(*engine));
     const std::vector<uint8_t> page(70, 0xA5);
     download::writeEepromImage(page);
     // A ROM download as downloadRomImage runs it around its file read, here of 150 lines of "5A".
