@@ -137,10 +137,20 @@ void Store::moveHeldValue(int64_t valueId, int64_t station, const char* state, c
         logState(valueId, state, station, reason);
         return;
     }
-    // Done already: this is a transaction run again after its commit's reply was lost.
-    const SqlRows now = connection_->run("SELECT state, chip_id FROM identity_values WHERE id = $1 AND station_id = $2",
-                                         {valueId, station});
-    if (now.empty() || cellText(now[0], 0) != state || cellText(now[0], 1) != (chip ? std::to_string(*chip) : ""))
+    // Done already: this is a transaction run again after its commit's reply was
+    // lost. A committed value is on this chip; another state follows this
+    // station's last reservation in the history (a released one may be taken since).
+    const bool done =
+        chip ? !connection_->run("SELECT id FROM identity_values WHERE id = $1 AND station_id = $2 AND state = $3 "
+                                 "AND chip_id = $4",
+                                 {valueId, station, std::string(state), *chip})
+                    .empty()
+             : !connection_->run("SELECT id FROM value_history WHERE value_id = $1 AND station_id = $2 AND state = $3 "
+                                 "AND id > (SELECT max(id) FROM value_history WHERE value_id = $1 AND station_id = $2 "
+                                 "AND state = 'reserved')",
+                                 {valueId, station, std::string(state)})
+                    .empty();
+    if (!done)
         throw StoreError("identity value " + std::to_string(valueId) + " is no longer held by this station");
 }
 

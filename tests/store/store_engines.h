@@ -4,12 +4,18 @@
 // that server (TESSORIN_TEST_POSTGRES names its folder); run by hand, the suite
 // starts one itself and stops it at the end.
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "store/postgres_connection.h"
 #include "tests/support/temp_folder.h"
+
+extern char** environ;
 
 namespace tessorin::testing {
 
@@ -29,9 +35,20 @@ inline std::string postgresLocation(const std::string& database, const std::stri
     return "postgresql:///" + database + "?host=" + server + "&user=tessorin";
 }
 
-// Runs the server script; false when it failed.
+// Runs the server script; false when it failed. Without the test's preloaded
+// libraries (umockdev, a sanitizer's runtime): they are not the shell's.
 inline bool postgresServer(const std::string& action, const std::string& server = postgresFolder()) {
-    return std::system((postgresServerScript() + " " + action + " " + server).c_str()) == 0;
+    const std::string script = postgresServerScript();
+    char* const argv[] = {const_cast<char*>(script.c_str()), const_cast<char*>(action.c_str()),
+                          const_cast<char*>(server.c_str()), nullptr};
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (!std::string_view(*variable).starts_with("LD_PRELOAD=")) environment.push_back(*variable);
+    environment.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, script.c_str(), nullptr, nullptr, argv, environment.data()) != 0) return false;
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // A server of the test's own, for a test that restarts it; stopped at the test's end, also after a failure.
