@@ -39,6 +39,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* ru
     bool linkOpen = openStationBoard();
     while (!(stop && stop()) && !(run && run->countReached())) {
         if (!linkOpen) {
+            if (run) run->boardActivity(BoardActivity::Gone);
             if (!absenceTold) tellChosenBoardAbsent();
             absenceTold = true;
             writeLog(messages[msgOpenUsbFail]);
@@ -55,6 +56,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* ru
             absenceTold = false;
         }
         if (!boardHandshake(kHandshakeParameter)) {
+            if (run) run->boardActivity(BoardActivity::WaitingForChip);
             clock.sleepMs(kStationPauseMs);
             writeLog(messages[msgWaitingConnect]);
             alreadyDownloaded = false;
@@ -66,6 +68,7 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* ru
             writeLog(messages[msgReplaceDevice]);
             continue;
         }
+        if (run) run->boardActivity(BoardActivity::ChipFound);
         const std::string imagePath = host.commandLineImagePath();
         const std::vector<std::string> items = host.commandLineItems();
         // Left by the worker before it signals; the loop reads it only after the signal.

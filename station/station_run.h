@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "download/station_recorder.h"
+#include "station/board_publisher.h"
 #include "station/console_progress.h"
 #include "station/results_file.h"
 #include "station/station_store.h"
@@ -46,6 +47,7 @@ public:
                       const std::vector<std::string>& presets) override;
 
     // Also true once the store stopped the station before its next chip.
+    void boardActivity(download::BoardActivity activity) override;
     bool countReached() const override;
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
@@ -55,7 +57,8 @@ public:
     ~StationRun() override;  // the station's end on the store's record
 
 private:
-    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results, std::unique_ptr<StationStore> store);
+    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results, std::unique_ptr<StationStore> store,
+               const StationStoreSettings& storeSettings);
     uint64_t finished() const { return passed_ + failed_; }
     ChipRecord recordOf(const download::StationChip& chip, const std::string& imagePath,
                         const std::vector<std::string>& presets) const;
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<ResultsFile> results_;
     std::unique_ptr<StationStore> store_;
     ConsoleProgress progress_;
+    std::unique_ptr<BoardPublisher> publisher_;  // with a store: where the board stands, for the dashboard
     uint64_t passed_ = 0;
     uint64_t failed_ = 0;
     uint64_t startTickMs_ = 0;

@@ -33,7 +33,13 @@ public:
             throw StoreError(path + ": " + why);
         }
         sqlite3_busy_handler(db_, waitForLock, nullptr);
-        script("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        try {
+            script("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        } catch (const StoreError&) {
+            // A file that is no database: the destructor never runs for a throwing constructor.
+            sqlite3_close(db_);
+            throw;
+        }
     }
     ~SqliteConnection() override { sqlite3_close(db_); }
 
