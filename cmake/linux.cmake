@@ -61,6 +61,7 @@ if(TESSORIN_TESTS)
 endif()
 
 include(cmake/qt.cmake)
+include(cmake/dashboard.cmake)
 
 if(TESSORIN_BENCH)
   find_package(benchmark QUIET)
