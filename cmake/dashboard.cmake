@@ -18,3 +18,15 @@ if(TESSORIN_TESTS)
   # and stations on fake boards.
   add_dependencies(tessorin_dashboard_tests tessorin)
 endif()
+
+if(TESSORIN_TESTS)
+  # The browser test runs in the fake boards' suite; its screenshots go to build/artifacts.
+  target_compile_definitions(tessorin_fake_hidraw_tests PRIVATE
+    TESSORIN_DASHBOARD_BROWSER_TEST="${CMAKE_SOURCE_DIR}/tests/dashboard/browser_test.py"
+    TESSORIN_ARTIFACTS="${CMAKE_SOURCE_DIR}/build/artifacts")
+  target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_store)
+endif()
+
+if(TARGET tessorin_bench)
+  target_link_libraries(tessorin_bench PRIVATE tessorin_dashboard)
+endif()

@@ -61,7 +61,6 @@ if(TESSORIN_TESTS)
 endif()
 
 include(cmake/qt.cmake)
-include(cmake/dashboard.cmake)
 
 if(TESSORIN_BENCH)
   find_package(benchmark QUIET)
@@ -73,3 +72,5 @@ if(TESSORIN_BENCH)
     target_compile_definitions(tessorin_bench PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   endif()
 endif()
+
+include(cmake/dashboard.cmake)
