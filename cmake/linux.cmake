@@ -55,6 +55,8 @@ if(TESSORIN_TESTS)
   file(GLOB FAKE_HIDRAW_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fake_hidraw/*.cpp)
   add_executable(tessorin_fake_hidraw_tests ${FAKE_HIDRAW_TESTS})
   target_link_libraries(tessorin_fake_hidraw_tests PRIVATE tessorin_fake_hidraw tessorin_runner GTest::gtest)
+  # The station crash test starts a PostgreSQL server of its own with the store tests' script.
+  target_compile_definitions(tessorin_fake_hidraw_tests PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   # The --all-boards and live script runs start the programs themselves, beside the suite.
   add_dependencies(tessorin_fake_hidraw_tests tessorin tessorin-run)
   gtest_discover_tests(tessorin_fake_hidraw_tests DISCOVERY_TIMEOUT 60)

@@ -61,18 +61,16 @@ int64_t Store::poolId(const std::string& pool) {
 
 void Store::definePool(const PoolDefinition& pool) {
     write([&] {
+        // Stations starting together define the pool together: the first one's row stands.
+        // A list has no counter: its next value lies past its last.
+        const int64_t first = pool.list ? 1 : pool.first, last = pool.list ? 0 : pool.last;
+        connection_->run("INSERT INTO pools (name, kind, first_value, last_value, step, next_value, low_water) "
+                         "VALUES ($1, $2, $3, $4, $5, $3, $6) ON CONFLICT (name) DO NOTHING",
+                         {pool.name, std::string(pool.list ? "list" : "counter"), first, last,
+                          pool.list ? int64_t{1} : pool.step, pool.lowWater});
         const SqlRows rows =
             connection_->run("SELECT kind, first_value, last_value, step FROM pools WHERE name = $1", {pool.name});
-        const std::string kind = pool.list ? "list" : "counter";
-        if (rows.empty()) {
-            // A list has no counter: its next value lies past its last.
-            const int64_t first = pool.list ? 1 : pool.first, last = pool.list ? 0 : pool.last;
-            connection_->run("INSERT INTO pools (name, kind, first_value, last_value, step, next_value, low_water) "
-                             "VALUES ($1, $2, $3, $4, $5, $3, $6)",
-                             {pool.name, kind, first, last, pool.list ? 1 : pool.step, pool.lowWater});
-            return;
-        }
-        const PoolDefinition stored{pool.name, cellText(rows[0], 0) == "list", cellNumber(rows[0], 1),
+        const PoolDefinition stored{pool.name, cellText(rows.at(0), 0) == "list", cellNumber(rows[0], 1),
                                     cellNumber(rows[0], 2), cellNumber(rows[0], 3)};
         if (stored.list != pool.list ||
             (!pool.list && (stored.first != pool.first || stored.last != pool.last || stored.step != pool.step)))

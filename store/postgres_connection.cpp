@@ -47,7 +47,13 @@ public:
 private:
     void connect() {
         db_ = PQconnectdb(location_.c_str());
-        if (PQstatus(db_) != CONNECTION_OK) throw ConnectionLost(std::string("PostgreSQL: ") + PQerrorMessage(db_));
+        if (PQstatus(db_) != CONNECTION_OK) {
+            std::string why = PQerrorMessage(db_);
+            while (!why.empty() && why.back() == '\n') why.pop_back();
+            PQfinish(db_);
+            db_ = nullptr;
+            throw ConnectionLost("PostgreSQL: " + why);
+        }
         // The server's notices (a shutdown under way) are not the station's to print.
         PQsetNoticeProcessor(db_, [](void*, const char*) {}, nullptr);
     }
