@@ -26,14 +26,18 @@ constexpr const char* kPassedSum = "sum(CASE WHEN result = 'success' THEN 1 ELSE
 
 int64_t numberOr(const store::SqlRow& row, size_t column) { return row[column] ? store::cellNumber(row, column) : 0; }
 
-// The local hour a day ago, as the chips' times begin ("2026-12-10T09").
-std::string dayAgoHour() {
-    const std::time_t then = std::time(nullptr) - 23 * 3600;
-    std::tm local{};
-    localtime_r(&then, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H", &local);
-    return text;
+// The local hours from a day ago to the next one, as the chips' times begin ("2026-12-10T09").
+std::vector<std::string> lastDayHours() {
+    std::vector<std::string> hours;
+    for (int ago = 23; ago >= -1; --ago) {
+        const std::time_t then = std::time(nullptr) - ago * 3600;
+        std::tm local{};
+        localtime_r(&then, &local);
+        char text[16];
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H", &local);
+        hours.push_back(text);
+    }
+    return hours;
 }
 
 }  // namespace
@@ -66,13 +70,17 @@ Json summaryView(store::Store& store) {
         store.connection().run(std::string("SELECT count(*), ") + kPassedSum + " FROM chips");
     Json summary = counted(store::cellNumber(all.at(0), 0), numberOr(all.at(0), 1));
     Json hours = Json::array();
-    for (const store::SqlRow& row : store.connection().run(
-             std::string("SELECT substr(finished_at, 1, 13), count(*), ") + kPassedSum +
-                 " FROM chips WHERE finished_at >= $1 GROUP BY substr(finished_at, 1, 13) ORDER BY 1",
-             {dayAgoHour()})) {
-        Json hour = {{"hour", store::cellText(row, 0)}};
-        hour.update(counted(store::cellNumber(row, 1), numberOr(row, 2)));
-        hours.push_back(hour);
+    // An hour at a time on the time index: a range each, no grouping by a computed text.
+    const std::vector<std::string> bounds = lastDayHours();
+    for (size_t hour = 0; hour + 1 < bounds.size(); ++hour) {
+        const store::SqlRows counts = store.connection().run(
+            std::string("SELECT count(*), ") + kPassedSum + " FROM chips WHERE finished_at >= $1 AND finished_at < $2",
+            {bounds[hour], bounds[hour + 1]});
+        const int64_t chips = store::cellNumber(counts.at(0), 0);
+        if (chips == 0) continue;
+        Json entry = {{"hour", bounds[hour]}};
+        entry.update(counted(chips, numberOr(counts.at(0), 1)));
+        hours.push_back(entry);
     }
     summary["hours"] = hours;
     return summary;

@@ -15,6 +15,7 @@ CREATE TABLE board_states (
   board TEXT PRIMARY KEY, station_id BIGINT NOT NULL REFERENCES stations(id), state TEXT NOT NULL,
   percent BIGINT NOT NULL, chip TEXT, last_result TEXT, last_reason TEXT, heartbeat_ms BIGINT NOT NULL);
 CREATE INDEX chips_by_time ON chips (finished_at, result);
+CREATE INDEX chips_by_result ON chips (result, reason);
 )";
 
 void publishBoardState(Store& store, const BoardState& state) {

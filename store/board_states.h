@@ -10,7 +10,8 @@
 
 namespace tessorin::store {
 
-// Migration 2: the board_states table, and an index that finds the chips of the last hours.
+// Migration 2: the board_states table, and the indexes the dashboard counts on: the
+// chips of an hour, and the chips by result and reason.
 extern const std::string_view kBoardStatesMigration;
 
 struct BoardState {

@@ -11,7 +11,6 @@
 
 #include "dashboard/dashboard_server.h"
 #include "station/board_publisher.h"
-#include "station/console_progress.h"
 #include "store/board_states.h"
 #include "tests/support/temp_folder.h"
 
@@ -78,13 +77,18 @@ void BM_DashboardFirstPageLoad_MillionChips(benchmark::State& state) {
 }
 BENCHMARK(BM_DashboardFirstPageLoad_MillionChips)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The console's progress lines, left out of the figures.
+struct QuietProgress final : ProgressSink {
+    void progress(uint64_t, uint64_t) override {}
+};
+
 // One chip's work on the station's thread and its store: the progress of its
 // image, then its record; with publishing, the board's state goes out beside it.
 void stationChips(benchmark::State& state, bool publishing) {
     static int serial = 0;
     auto store = store::Store::open(benchFolder().path("station" + std::to_string(serial++) + ".sqlite"));
     const int64_t station = store->startStation(store::thisProcess(), "TSB0001", "");
-    ConsoleProgress console(false);
+    QuietProgress console;
     std::unique_ptr<BoardPublisher> publisher =
         publishing ? BoardPublisher::start(store->location(), station, "TSB0001", console) : nullptr;
     ProgressSink& progress = publisher ? static_cast<ProgressSink&>(*publisher) : console;
