@@ -17,7 +17,7 @@ inline constexpr int kNoAvailabilityFlag = -1;
 struct ControlRow {
     std::string_view name;  // lower case with hyphens; runner scripts may use it for the ids
     int buttonId;
-    void (CBrevoxDownloadToolDlg::*handler)();
+    void (CBrevoxDownloadToolDlg::*handler)(const ControlRow& row);
     int valueId = kNoControl;                  // the combo box or edit the button sends
     int rfParameter = kNoRfParameter;          // which RF combo definition fills valueId
     int availabilityFlag = kNoAvailabilityFlag;  // which of the chip's flags enables the row

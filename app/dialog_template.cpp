@@ -1,6 +1,7 @@
 #include "app/dialog_template.h"
 
 #include "app/control_ids.h"
+#include "base/program_version.h"
 
 namespace tessorin {
 namespace {
@@ -69,7 +70,7 @@ constexpr bool kHidden = false;
 DialogTemplate buildMainDialogTemplate() {
     DialogTemplate t;
     t.resourceId = kMainDialogTemplateId;
-    t.caption = "Tessorin V2.4.6";
+    t.caption = programCaption();
     t.width = 553;
     t.height = 347;
     t.fontFace = "MS Shell Dlg";

@@ -5,7 +5,7 @@
 
 namespace tessorin {
 
-void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectRom() {
+void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectRom(const ControlRow&) {
     std::optional<std::string> chosen = seams_.fileDialog.chooseFile({kRomFileFilter, programDir});
     if (!chosen) return;
     romPath = *chosen;
@@ -13,7 +13,7 @@ void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectRom() {
 }
 
 // Not a guarded command, yet a failure inside the load (memory exhausted) must not take the window down.
-void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectIni() {
+void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectIni(const ControlRow&) {
     runGuarded(*this, *messages, "CBrevoxDownloadToolDlg::OnBnClickedButtonSelectIni", [this] {
         std::optional<std::string> chosen = seams_.fileDialog.chooseFile({kIniFileFilter, programDir});
         if (!chosen) return;

@@ -51,20 +51,16 @@ public:
     // Where the minimised window paints its icon in the client area.
     static PixelPoint minimisedIconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight);
 
-    // Command handlers.
-    void OnBnClickedButtonDownload();
-    void OnBnClickedButtonSelectRom();
-    void OnBnClickedButtonSelectIni();
-    void OnBnClickedButtonSelectFreq();
-    void OnBnClickedButtonMrate();
-    void OnBnClickedButtonTxrx();
-    void OnBnClickedButtonBtble();
-    void OnBnClickedButtonCarrier();
-    void OnBnClickedButtonDatalength();
-    void OnBnClickedButtonFreqFixHop();
-    void OnBnClickedButtonSetfrequency();
-    void OnBnClickedButtonFreqoffset();
-    void OnBnClickedButtonPower();
+    // Command handlers, each given its button's row (app/control_rows.h) and
+    // reading the ids it sends from there.
+    void OnBnClickedButtonDownload(const ControlRow&);
+    void OnBnClickedButtonSelectRom(const ControlRow&);
+    void OnBnClickedButtonSelectIni(const ControlRow&);
+    // Every SELECT of an RF parameter: the row's parameter and combo box.
+    void OnBnClickedParameterSelect(const ControlRow& row);
+    void OnBnClickedButtonSetfrequency(const ControlRow& row);
+    void OnBnClickedButtonFreqoffset(const ControlRow& row);
+    void OnBnClickedButtonPower(const ControlRow& row);
     void OnClickDynamicButton(int commandId);
 
     // Callable from any thread; the controls carry the append out on the window's thread.
@@ -91,8 +87,6 @@ public:
     std::string scratchText;
     std::atomic<bool> downloadBusy{false};
     std::vector<RfRow> rfRows;
-    std::string commandLineImagePath;
-    std::vector<std::string> commandLineItems;
     PixelPoint panelOrigin;
     ExtControlList configuredControls;
     std::string programPath;
@@ -101,7 +95,7 @@ public:
 
 private:
     bool startInteractive();
-    bool startFromCommandLine();
+    bool startFromCommandLine(const download::StationJob& job);
 
     WindowSeams seams_;
     WindowControls* controls_ = nullptr;

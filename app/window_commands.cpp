@@ -13,34 +13,24 @@ bool CBrevoxDownloadToolDlg::onCommand(int commandId) {
     }
     for (const ControlRow& row : controlRows()) {
         if (row.buttonId == commandId) {
-            (this->*row.handler)();
+            (this->*row.handler)(row);
             return true;
         }
     }
     return false;
 }
 
-void CBrevoxDownloadToolDlg::OnBnClickedButtonDownload() { download::onDownloadButton(downloadHost_); }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonSelectFreq() { pressParameterSelect(rfHost_, rfFreq, kFrequencyComboId); }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonMrate() {
-    pressParameterSelect(rfHost_, rfModulationRate, kModulationRateComboId);
+void CBrevoxDownloadToolDlg::OnBnClickedButtonDownload(const ControlRow&) { download::onDownloadButton(downloadHost_); }
+void CBrevoxDownloadToolDlg::OnBnClickedParameterSelect(const ControlRow& row) {
+    pressParameterSelect(rfHost_, row.rfParameter, row.valueId);
 }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonTxrx() { pressParameterSelect(rfHost_, rfTxRx, kTxRxComboId); }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonBtble() { pressParameterSelect(rfHost_, rfBtBle, kBtBleComboId); }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonCarrier() {
-    pressParameterSelect(rfHost_, rfCarrierData, kCarrierDataComboId);
+void CBrevoxDownloadToolDlg::OnBnClickedButtonSetfrequency(const ControlRow& row) {
+    pressSetFrequency(rfHost_, kChipTypeComboId, row.valueId);
 }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonDatalength() {
-    pressParameterSelect(rfHost_, rfDataLength, kDataLengthComboId);
+void CBrevoxDownloadToolDlg::OnBnClickedButtonFreqoffset(const ControlRow& row) {
+    pressFreqOffsetSet(rfHost_, row.valueId);
 }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonFreqFixHop() {
-    pressParameterSelect(rfHost_, rfFreqHopOrFix, kFreqHopFixComboId);
-}
-void CBrevoxDownloadToolDlg::OnBnClickedButtonSetfrequency() {
-    pressSetFrequency(rfHost_, kChipTypeComboId, kFrequency24gComboId);
-}
-void CBrevoxDownloadToolDlg::OnBnClickedButtonFreqoffset() { pressFreqOffsetSet(rfHost_, kFreqOffsetEditId); }
-void CBrevoxDownloadToolDlg::OnBnClickedButtonPower() { pressPowerSelect(rfHost_, kPowerComboId); }
+void CBrevoxDownloadToolDlg::OnBnClickedButtonPower(const ControlRow& row) { pressPowerSelect(rfHost_, row.valueId); }
 void CBrevoxDownloadToolDlg::OnClickDynamicButton(int commandId) {
     pressConfiguredButton(rfHost_, commandId - kConfiguredButtonBaseId);
 }

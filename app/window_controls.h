@@ -1,7 +1,8 @@
 #pragma once
 // The window's logic reaches its controls only through this interface, by
-// control id. Win32 implements it with the real controls of dialog template 102;
-// tests implement it in memory.
+// control id. Win32 implements it with the real controls of dialog template 102,
+// Qt with its widgets (qt/), the console station with invisible controls
+// (station/station_console.h), the runner and the tests in memory.
 #include <string>
 #include <string_view>
 

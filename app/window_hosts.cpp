@@ -1,16 +1,23 @@
 #include "app/window_hosts.h"
 
 #include "app/main_window.h"
+#include "report/handler_guard.h"
 
 namespace tessorin {
+namespace {
+
+// The banner stays in the window's scratch text, as the seed's window kept it.
+void windowBanner(CBrevoxDownloadToolDlg& window, std::string_view qualifiedName) {
+    logHandlerBanner(window.scratchText, window, qualifiedName);
+}
+
+}  // namespace
 
 const MessageTable& WindowDownloadHost::messages() const { return *window_.messages; }
 LogPane& WindowDownloadHost::logPane() { return window_; }
 std::string WindowDownloadHost::romPath() const { return window_.romPath; }
-std::string WindowDownloadHost::commandLineImagePath() const { return window_.commandLineImagePath; }
-std::vector<std::string> WindowDownloadHost::commandLineItems() const { return window_.commandLineItems; }
 std::atomic<bool>& WindowDownloadHost::downloadBusy() { return window_.downloadBusy; }
-std::string& WindowDownloadHost::scratchText() { return window_.scratchText; }
+void WindowDownloadHost::banner(std::string_view qualifiedName) { windowBanner(window_, qualifiedName); }
 
 bool WindowDownloadHost::startWorker(std::function<void()> work) {
     return window_.seams().startWorker(std::move(work));
@@ -24,7 +31,7 @@ const TestConfig* WindowRfHost::configuration() { return window_.configuration.g
 
 ExtControlList WindowRfHost::configuredControls() { return window_.configuredControls; }
 
-std::string& WindowRfHost::scratchText() { return window_.scratchText; }
+void WindowRfHost::banner(std::string_view qualifiedName) { windowBanner(window_, qualifiedName); }
 std::string& WindowRfHost::commandText() { return window_.commandText; }
 bool WindowRfHost::downloadBusy() { return window_.downloadBusy.load(); }
 

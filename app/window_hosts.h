@@ -15,10 +15,8 @@ public:
     const MessageTable& messages() const override;
     LogPane& logPane() override;
     std::string romPath() const override;
-    std::string commandLineImagePath() const override;
-    std::vector<std::string> commandLineItems() const override;
     std::atomic<bool>& downloadBusy() override;
-    std::string& scratchText() override;
+    void banner(std::string_view qualifiedName) override;
     bool startWorker(std::function<void()> work) override;
     ProgressSink& downloadProgress() override { return progress_; }
 
@@ -36,7 +34,7 @@ public:
     LogPane& pane() override;
     const TestConfig* configuration() override;
     ExtControlList configuredControls() override;
-    std::string& scratchText() override;
+    void banner(std::string_view qualifiedName) override;
     std::string& commandText() override;
     bool downloadBusy() override;
 

@@ -5,9 +5,9 @@
 
 namespace tessorin {
 
-WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
+WindowSeams productWindowSeams(FileDialog& fileDialog, std::optional<download::StationJob> stationJob,
                                download::StationRecorder* stationRun) {
-    return {fileDialog, std::move(arguments), currentProgramPath, openLogDestination,
+    return {fileDialog, std::move(stationJob), currentProgramPath, openLogDestination,
             download::startDetachedWorker, {}, stationRun};
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 // What the main window takes from its platform at construction: the file
-// dialog, the command line, the program path, the log destination and the
-// worker start. Tests and the runner replace the last ones and may stop the
+// dialog, the station's job (the command-line start), the program path, the
+// log destination and the worker start. Tests and the runner replace the last ones and may stop the
 // station loop. The controls come
 // later, once the platform has made the dialog (attachControls).
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "app/file_dialog.h"
-#include "report/log.h"
+#include "download/station_job.h"
 #include "download/station_recorder.h"
+#include "report/log.h"
 
 namespace tessorin {
 
@@ -20,7 +21,8 @@ using WorkerStarter = std::function<bool(std::function<void()>)>;
 
 struct WindowSeams {
     FileDialog& fileDialog;
-    std::vector<std::string> arguments;  // as the platform split them; argument 0 is the program
+    // The command-line start's job; none opens the interactive window.
+    std::optional<download::StationJob> stationJob;
     std::function<std::string()> programPath;
     LogDestinationOpener openLog;
     WorkerStarter startWorker;
@@ -32,7 +34,7 @@ struct WindowSeams {
 
 // The product's seams: the running program's path, the real log destination
 // and detached worker threads.
-WindowSeams productWindowSeams(FileDialog& fileDialog, std::vector<std::string> arguments,
+WindowSeams productWindowSeams(FileDialog& fileDialog, std::optional<download::StationJob> stationJob = {},
                                download::StationRecorder* stationRun = nullptr);
 
 }  // namespace tessorin

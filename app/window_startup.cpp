@@ -22,7 +22,7 @@ bool CBrevoxDownloadToolDlg::OnInitDialog() {
     c.setControlText(kSelectRomButtonId, (*messages)[msgSelectRom]);
     c.setControlText(kUnnamedControlId, (*messages)[msgRomPathLabel]);
     c.setControlText(kDragHintLabelId, (*messages)[msgDragHint]);
-    return seams_.arguments.size() <= 1 ? startInteractive() : startFromCommandLine();
+    return seams_.stationJob ? startFromCommandLine(*seams_.stationJob) : startInteractive();
 }
 
 bool CBrevoxDownloadToolDlg::startInteractive() {
@@ -35,18 +35,16 @@ bool CBrevoxDownloadToolDlg::startInteractive() {
     return true;
 }
 
-bool CBrevoxDownloadToolDlg::startFromCommandLine() {
+bool CBrevoxDownloadToolDlg::startFromCommandLine(const download::StationJob& job) {
     controls().hideForStation();
     // Only a station given options may be one that --all-boards started and reads
     // through a pipe; the plain station keeps a console of its own wherever its output goes.
     seams_.openLog(logDestination, programPath, seams_.stationRun ? LogTarget::PipeOrConsole : LogTarget::Console);
     scratchText = controls().windowCaption();
     writeLog(formatText((*messages)[msgCurrentVersion], {scratchText}));
-    commandLineImagePath = seams_.arguments[1];
-    writeLog(formatText((*messages)[msgRomFromCommandLine], {commandLineImagePath}));
-    if (!pathExists(commandLineImagePath)) writeLog((*messages)[msgFileNotFound]);
-    commandLineItems.assign(seams_.arguments.begin() + 2, seams_.arguments.end());
-    download::commandDownload(downloadHost_, seams_.stationStop, seams_.stationRun);
+    writeLog(formatText((*messages)[msgRomFromCommandLine], {job.imagePath}));
+    if (!pathExists(job.imagePath)) writeLog((*messages)[msgFileNotFound]);
+    download::commandDownload(downloadHost_, job, seams_.stationStop, seams_.stationRun);
     return true;
 }
 

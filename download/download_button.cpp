@@ -41,7 +41,7 @@ int datDownloadThread(DownloadHost& host, const std::string& imagePath) {
 void onDownloadButton(DownloadHost& host) {
     const MessageTable& messages = host.messages();
     runGuarded(host.logPane(), messages, kDownloadButtonHandler, [&] {
-        logHandlerBanner(host.scratchText(), host.logPane(), kDownloadButtonHandler);
+        host.banner(kDownloadButtonHandler);
         // The worker gets its own copy: the operator may choose another file while it runs.
         const std::string imagePath = host.romPath();
         if (imagePath.empty()) throw UnicodeException(messages[msgSelectRomFirst]);

@@ -1,12 +1,12 @@
 #pragma once
-// What the download drivers and their workers need from the main window. The
-// window implements it and its handlers only forward, e.g.
-//   void CBrevoxDownloadToolDlg::OnBnClickedButtonDownload() { download::onDownloadButton(*this); }
-// Tests implement it in memory.
+// What the download drivers and their workers need from the main window.
+// app/window_hosts.h adapts the window to it, and the window's handlers only
+// forward (download::onDownloadButton); the station loop gets its job as a value
+// beside it. Tests implement it in memory.
 #include <atomic>
 #include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "base/progress_sink.h"
 #include "report/log.h"
@@ -25,11 +25,9 @@ public:
     // Read on the window's thread only; a worker is handed a copy when it starts,
     // so the operator may choose another file while it runs.
     virtual std::string romPath() const = 0;
-    virtual std::string commandLineImagePath() const = 0;
-    virtual std::vector<std::string> commandLineItems() const = 0;
     virtual std::atomic<bool>& downloadBusy() = 0;
-    // Receives the handler banner.
-    virtual std::string& scratchText() = 0;
+    // The handler's banner line, to the log stream and the pane.
+    virtual void banner(std::string_view qualifiedName) = 0;
     // Runs work on a new thread that nobody joins (download/worker_thread.h has
     // the product's version). False when no thread could be started; work then never runs.
     virtual bool startWorker(std::function<void()> work) = 0;

@@ -30,7 +30,7 @@ void tellChosenBoardAbsent() {
     if (!absent.empty()) writeLog(formatText("board %s is not present: the station waits for it", {absent}));
 }
 
-void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* run) {
+void runStation(DownloadHost& host, const StationJob& job, const StationStop& stop, StationRecorder* run) {
     const MessageTable& messages = host.messages();
     Clock& clock = processClock();
     bool alreadyDownloaded = false;
@@ -69,16 +69,14 @@ void runStation(DownloadHost& host, const StationStop& stop, StationRecorder* ru
             continue;
         }
         if (run) run->boardActivity(BoardActivity::ChipFound);
-        const std::string imagePath = host.commandLineImagePath();
-        const std::vector<std::string> items = host.commandLineItems();
         // Left by the worker before it signals; the loop reads it only after the signal.
         StationChip chip = run ? run->chipStarting() : StationChip{};
-        if (!host.startWorker([&host, imagePath, items, &chip] { stationDownloadThread(host, imagePath, items, chip); }))
+        if (!host.startWorker([&host, job, &chip] { stationDownloadThread(host, job, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);
         downloadDoneEvent().wait();
         writeLog(messages[msgDownloadFinish]);
-        if (run) run->chipFinished(chip, imagePath, items);
+        if (run) run->chipFinished(chip, job.imagePath, job.presets);
         alreadyDownloaded = true;
     }
 }
@@ -90,14 +88,13 @@ AutoResetEvent& downloadDoneEvent() {
     return event;
 }
 
-void commandDownload(DownloadHost& host, const StationStop& stop, StationRecorder* run) {
-    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, stop, run); });
+void commandDownload(DownloadHost& host, const StationJob& job, const StationStop& stop, StationRecorder* run) {
+    runGuarded(host.logPane(), host.messages(), kStationLoopHandler, [&] { runStation(host, job, stop, run); });
 }
 
-int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
-                          const std::vector<std::string>& commandLineItems, StationChip& chip) {
+int stationDownloadThread(DownloadHost& host, const StationJob& job, StationChip& chip) {
     runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
-                  [&] { chip.failure = runStationDownload(host, imagePath, commandLineItems, chip.progress, chip.identity); });
+                  [&] { chip.failure = runStationDownload(host, job.imagePath, job.presets, chip.progress, chip.identity); });
     host.downloadBusy() = false;
     downloadDoneEvent().set();
     return 1;

@@ -8,6 +8,7 @@
 
 #include "download/auto_reset_event.h"
 #include "download/download_host.h"
+#include "download/station_job.h"
 #include "download/station_recorder.h"
 
 namespace tessorin::download {
@@ -20,15 +21,16 @@ AutoResetEvent& downloadDoneEvent();
 // Asked once per pass of the loop. The product never stops the loop; tests do.
 using StationStop = std::function<bool()>;
 
-// Runs for ever in the product, on the window's thread; returns only after its
-// guard reported the failure that ended it (or when stop says so). With a run
-// (a start with options) each finished chip is also recorded there, and the
-// loop ends once the run's count of chips has finished.
-void commandDownload(DownloadHost& host, const StationStop& stop = {}, StationRecorder* run = nullptr);
+// Downloads job into each new chip. Runs for ever in the product, on the
+// window's thread; returns only after its guard reported the failure that
+// ended it (or when stop says so). With a run (a start with options) each
+// finished chip is also recorded there, and the loop ends once the run's count
+// of chips has finished.
+void commandDownload(DownloadHost& host, const StationJob& job, const StationStop& stop = {},
+                     StationRecorder* run = nullptr);
 
 // The station worker: the download, its outcome left in chip, then
 // downloadBusy cleared and downloadDoneEvent set; the link stays open. Returns 1.
-int stationDownloadThread(DownloadHost& host, const std::string& imagePath,
-                          const std::vector<std::string>& commandLineItems, StationChip& chip);
+int stationDownloadThread(DownloadHost& host, const StationJob& job, StationChip& chip);
 
 }  // namespace tessorin::download

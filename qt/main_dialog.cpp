@@ -89,7 +89,7 @@ void QtMainDialog::dropEvent(QDropEvent* event) {
     window_.OnDropFiles(paths);
 }
 
-WindowSeams QtDialogHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_); }
+WindowSeams QtDialogHost::windowSeams() { return productWindowSeams(fileDialog_); }
 
 void QtDialogHost::runModal(CBrevoxDownloadToolDlg& window) {
     QtMainDialog dialog(window);

@@ -36,8 +36,6 @@ private:
 
 class QtDialogHost final : public DialogHost {
 public:
-    explicit QtDialogHost(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
-
     WindowSeams windowSeams() override;
     // Shows the window until it is closed; then serves queued pane appends
     // until no download worker runs any more.
@@ -51,7 +49,6 @@ public:
     QtControls* controls() const { return controls_.get(); }
 
 private:
-    std::vector<std::string> arguments_;
     QtFileDialog fileDialog_;
     QtMainDialog* dialog_ = nullptr;
     std::unique_ptr<QtControls> controls_;

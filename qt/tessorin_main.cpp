@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     }
     if (start.kind == tessorin::ProgramStart::Kind::AllBoards) return runAllBoards(start.boardStations);
     if (start.kind == tessorin::ProgramStart::Kind::Station) {
-        tessorin::StationConsoleHost host(std::move(start.windowArguments), start.stationRun.get());
+        tessorin::StationConsoleHost host(std::move(start.stationJob), start.stationRun.get());
         tessorin::CBrevoxDownloadToolApp application(host);
         application.InitInstance();
         // The seed's station loop ends only on a failure, which it has reported on the console.
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication qtApplication(argc, argv);
-    tessorin::qt::QtDialogHost host(std::move(start.windowArguments));
+    tessorin::qt::QtDialogHost host;
     tessorin::CBrevoxDownloadToolApp application(host);
     application.InitInstance();
     return 0;

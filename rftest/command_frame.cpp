@@ -3,6 +3,7 @@
 #include "base/format.h"
 #include "base/not_examined.h"
 #include "base/numbers.h"
+#include "config/test_config.h"
 #include "device/board_commands.h"
 #include "report/handler_guard.h"
 #include "report/unicode_exception.h"
@@ -16,10 +17,23 @@ std::array<uint8_t, 4> littleEndianBytes(uint32_t value) {
 }
 
 bool beginBoardCommand(RfHost& host, std::string_view qualifiedName) {
-    logHandlerBanner(host.scratchText(), host.pane(), qualifiedName);
+    host.banner(qualifiedName);
     if (!host.downloadBusy()) return true;
     host.pane().appendLogPane(host.messages()[msgBusyDownloading]);
     return false;
+}
+
+void runBoardCommand(RfHost& host, std::string_view qualifiedName, const std::function<void()>& command) {
+    runGuarded(host.pane(), host.messages(), qualifiedName, [&] {
+        if (beginBoardCommand(host, qualifiedName)) command();
+    });
+}
+
+const ChipDef& chipSupporting(RfHost& host, bool (ChipDef::*supports)() const) {
+    const TestConfig* configuration = host.configuration();
+    if (!configuration || !(configuration->chip().*supports)())
+        throw UnicodeException(host.messages()[msgChipTypeUnsupported]);
+    return configuration->chip();
 }
 
 void requireWriteSent(RfHost& host, bool sent, std::string_view label) {

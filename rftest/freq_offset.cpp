@@ -3,9 +3,8 @@
 #include <algorithm>
 
 #include "base/numbers.h"
-#include "config/test_config.h"
+#include "config/chip_def.h"
 #include "device/board_commands.h"
-#include "report/handler_guard.h"
 #include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
 #include "rftest/drift_command.h"
@@ -18,13 +17,9 @@ constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnBnClickedButto
 constexpr const char* kLabel = "freq offset";
 
 void setFrequencyOffset(RfHost& host, int offsetEditId) {
-    if (!beginBoardCommand(host, kQualifiedName)) return;
     const MessageTable& messages = host.messages();
     // The row is hidden until an INI file enables it; before any load there is no chip to ask.
-    const TestConfig* configuration = host.configuration();
-    if (!configuration || !configuration->chip().freqDriftSupported())
-        throw UnicodeException(messages[msgChipTypeUnsupported]);
-    const ChipDef& chip = configuration->chip();
+    const ChipDef& chip = chipSupporting(host, &ChipDef::freqDriftSupported);
 
     std::string& offsetText = host.commandText();
     offsetText = host.controlText(offsetEditId);
@@ -50,7 +45,7 @@ void setFrequencyOffset(RfHost& host, int offsetEditId) {
 }  // namespace
 
 void pressFreqOffsetSet(RfHost& host, int offsetEditId) {
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setFrequencyOffset(host, offsetEditId); });
+    runBoardCommand(host, kQualifiedName, [&] { setFrequencyOffset(host, offsetEditId); });
 }
 
 }  // namespace tessorin

@@ -1,9 +1,8 @@
 // Power SELECT: the value text of the chosen level written as words to every power register.
 #include "base/format.h"
 #include "base/numbers.h"
-#include "config/test_config.h"
+#include "config/chip_def.h"
 #include "device/board_commands.h"
-#include "report/handler_guard.h"
 #include "report/log.h"
 #include "report/unicode_exception.h"
 #include "rftest/command_frame.h"
@@ -17,16 +16,13 @@ constexpr const char* kQualifiedName = "CBrevoxDownloadToolDlg::OnBnClickedButto
 constexpr const char* kLabel = "power";
 
 void setPower(RfHost& host, int powerComboId) {
-    if (!beginBoardCommand(host, kQualifiedName)) return;
     const MessageTable& messages = host.messages();
     const int level = host.comboSelection(powerComboId);
     if (level < 0) throw UnicodeException(messages[msgSelectPowerType]);
-    const TestConfig* configuration = host.configuration();
-    if (!configuration || !configuration->chip().powerSupported())
-        throw UnicodeException(messages[msgChipTypeUnsupported]);
+    const ChipDef& chip = chipSupporting(host, &ChipDef::powerSupported);
 
-    const std::vector<std::string> addresses = configuration->chip().powerAddrs();
-    const std::vector<std::vector<std::string>> values = configuration->chip().powerValueTable();
+    const std::vector<std::string> addresses = chip.powerAddrs();
+    const std::vector<std::vector<std::string>> values = chip.powerValueTable();
     // The combo box may list more levels than the chip's value table holds:
     // refuse before any register is written rather than write some of them.
     const auto entry = static_cast<size_t>(level);
@@ -47,7 +43,7 @@ void setPower(RfHost& host, int powerComboId) {
 }  // namespace
 
 void pressPowerSelect(RfHost& host, int powerComboId) {
-    runGuarded(host.pane(), host.messages(), kQualifiedName, [&] { setPower(host, powerComboId); });
+    runBoardCommand(host, kQualifiedName, [&] { setPower(host, powerComboId); });
 }
 
 }  // namespace tessorin

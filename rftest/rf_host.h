@@ -1,8 +1,10 @@
 #pragma once
-// What the RF button commands need from the main window. The window implements
-// this; the commands themselves live in rftest/ as free functions over it.
+// What the RF button commands need from the main window. app/window_hosts.h
+// adapts the window to it, tests implement it in memory; the commands
+// themselves live in rftest/ as free functions over it.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "config/ext_controls.h"
 #include "report/log.h"
@@ -24,7 +26,8 @@ public:
     virtual const TestConfig* configuration() = 0;
     // The configured panel in panel order, each record with its combo box id set.
     virtual ExtControlList configuredControls() = 0;
-    virtual std::string& scratchText() = 0;
+    // The handler's banner line, to the log stream and the pane.
+    virtual void banner(std::string_view qualifiedName) = 0;
     virtual std::string& commandText() = 0;
     // True while a download worker owns the board link.
     virtual bool downloadBusy() = 0;

@@ -53,7 +53,6 @@ int ScriptSession::controlId(const std::string& word, RowPart part) {
 WindowHarness& ScriptSession::window() {
     if (!window_) {
         WindowHarnessOptions harnessOptions;
-        harnessOptions.arguments = {kProgramPath};
         harnessOptions.programPath = kProgramPath;
         harnessOptions.codePage = options_.codePage;
         window_ = std::make_unique<WindowHarness>(harnessOptions);
@@ -169,7 +168,7 @@ void ScriptSession::dumpAction(const ScriptLine& line) {
 
 // The program's command line after the chip count, as the station takes it:
 // options first, the image and the results file from the script's folder.
-std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line) {
+download::StationJob ScriptSession::stationJob(const ScriptLine& line) {
     std::vector<std::string> words = {kProgramPath};
     for (const std::string& word : line.wordsFrom(2)) words.push_back(word);
     StationCommandLine command = parseStationCommandLine(words);
@@ -178,16 +177,17 @@ std::vector<std::string> ScriptSession::stationArguments(const ScriptLine& line)
                                                             : command.problem);
     if (command.allBoards)
         throw std::invalid_argument("--all-boards has no place in a script: its station runs on the emulated board");
-    command.windowArguments[1] = resolve(command.windowArguments[1]);
+    command.job.imagePath = resolve(command.job.imagePath);
     stationRun_.reset();
     if (command.withOptions) {
         std::string problem;
-        const std::string results = command.resultsPath.empty() ? "" : resolve(command.resultsPath);
-        stationRun_ = StationRun::start({results, command.chipCount, false}, problem);
+        StationSettings settings = stationSettings(command, false);
+        if (!settings.resultsPath.empty()) settings.resultsPath = resolve(settings.resultsPath);
+        stationRun_ = StationRun::start(settings, problem);
         if (!stationRun_) throw std::invalid_argument(problem);
     }
     chooseBoard(command.boardId);
-    return command.windowArguments;
+    return command.job;
 }
 
 // The command-line start on a fresh window. The runner plays the operator:
@@ -212,7 +212,7 @@ void ScriptSession::stationAction(const ScriptLine& line) {
         }
     }
     WindowHarnessOptions harnessOptions;
-    harnessOptions.arguments = stationArguments(line);
+    harnessOptions.stationJob = stationJob(line);
     harnessOptions.stationRun = stationRun_.get();
     harnessOptions.codePage = options_.codePage;
     // The loop logs msgDownloadStart right after it started the worker; the worker

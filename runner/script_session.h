@@ -57,7 +57,7 @@ private:
     int board() const;
     std::string resolve(const std::string& path) const;
     uint16_t chipIdOrDefault();
-    std::vector<std::string> stationArguments(const ScriptLine& line);
+    download::StationJob stationJob(const ScriptLine& line);
     emulator::BoardEmulator& emulator() { return emulated_->emulator; }
     // Waits until line stands count times in the log from offset from on.
     void waitForLogLines(const std::string& line, size_t count, size_t from);

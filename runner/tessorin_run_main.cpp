@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/paths.h"
+#include "base/program_version.h"
 #include "device/board_choice.h"
 #include "runner/script_runner.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: tessorin-run [--pane FILE] [--log FILE] [--wire FILE] [--report FILE]\n"
     "                    [--mask-timestamps] [--code-page N] [--board [ID]] SCRIPT\n"
+    "       tessorin-run --version | --help\n"
     "Channels without a file are printed on standard output, each under a heading.\n"
     "--board runs the script against a real board instead of the emulated one: the\n"
     "first board found, or the one with that id, serial number or USB path\n"
@@ -62,6 +64,9 @@ int main(int argc, char** argv) {
         }
         else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::fputs(tessorin::versionLine("tessorin-run").c_str(), stdout);
             return 0;
         } else if (!arg.empty() && arg[0] == '-') {
             std::fprintf(stderr, "tessorin-run: unknown option %s\n%s", arg.c_str(), kUsage);

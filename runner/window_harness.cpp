@@ -50,7 +50,7 @@ WindowSeams WindowHarness::seamsFor(WindowHarness& harness, WindowHarnessOptions
     std::string programPath = options.programPath;
     return {
         harness.fileDialog,
-        options.arguments,
+        options.stationJob,
         [programPath] { return programPath; },
         [&harness](LogDestination& destination, const std::string&, LogTarget target) {
             {

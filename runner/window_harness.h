@@ -4,6 +4,7 @@
 // keeps the log stream.
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,7 +38,8 @@ private:
 };
 
 struct WindowHarnessOptions {
-    std::vector<std::string> arguments = {"/opt/station/tessorin"};
+    // The command-line start's job; none opens the interactive window.
+    std::optional<download::StationJob> stationJob;
     std::string programPath = "/opt/station/tessorin";
     // Asked once per station loop pass; empty runs the loop until a failure.
     std::function<bool()> stationStop;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/program_version.h"
 #include "job/job.h"
 #include "station/results_command.h"
 #include "station/station_command_line.h"
@@ -45,8 +46,10 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
     if (!line.jobPath.empty()) words.insert(words.end(), {"--job", line.jobPath});
     if (!line.storeLocation.empty()) words.insert(words.end(), {"--store", line.storeLocation});
     if (line.chipCount) words.insert(words.end(), {"--count", std::to_string(*line.chipCount)});
+    if (!line.jobPath.empty()) return words;  // the job names the image and presets
     words.push_back("--");
-    words.insert(words.end(), line.windowArguments.begin() + 1, line.windowArguments.end());
+    words.push_back(line.job.imagePath);
+    words.insert(words.end(), line.job.presets.begin(), line.job.presets.end());
     return words;
 }
 
@@ -55,7 +58,7 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     std::string problem;
     if (!line.jobPath.empty() && !job::loadJob(line.jobPath, problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
-    if (!StationRun::start({line.resultsPath, line.chipCount, false}, problem))
+    if (!StationRun::start(stationSettings(line, false), problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
     for (const BoardListing& board : presentBoards()) ids.push_back(board.id);
@@ -67,14 +70,13 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
 }
 
 // The store of a station started with options, and its job, whose image and
-// presets become the window's arguments. Nothing, with the reason, for a bad job file.
+// presets become the station's. Nothing, with the reason, for a bad job file.
 std::optional<StationStoreSettings> storeSettings(StationCommandLine& line, std::string& problem) {
     StationStoreSettings settings{line.storeLocation, std::nullopt, line.boardId};
     if (line.jobPath.empty()) return settings;
     settings.job = job::loadJob(line.jobPath, problem);
     if (!settings.job) return std::nullopt;
-    line.windowArguments.push_back(settings.job->image);
-    line.windowArguments.insert(line.windowArguments.end(), settings.job->presets.begin(), settings.job->presets.end());
+    line.job = {settings.job->image, settings.job->presets};
     if (settings.location.empty()) settings.location = settings.job->store;
     if (settings.location.empty() && !settings.job->fields.empty()) {
         problem = line.jobPath + ": identity fields need a store: store = \"FILE\" in the job, or --store";
@@ -94,6 +96,7 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
+        case StationCommandLine::Action::Version: return answered(0, versionLine("tessorin"));
         case StationCommandLine::Action::ListBoards: return answered(0, boardListText(presentBoards()));
         case StationCommandLine::Action::Refused:
             return answered(kBadCommandLine, "tessorin: " + line.problem + "\n" + stationUsage());
@@ -110,9 +113,9 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     ProgramStart start;
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
-    start.windowArguments = std::move(line.windowArguments);
+    start.stationJob = std::move(line.job);
     if (!line.withOptions) return start;
-    start.stationRun = StationRun::start({line.resultsPath, line.chipCount, consoleIsTerminal}, problem, *store);
+    start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem, *store);
     if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     chooseBoard(line.boardId);
     return start;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "download/station_job.h"
 #include "station/all_boards_station.h"
 #include "station/station_run.h"
 
@@ -15,8 +16,8 @@ namespace tessorin {
 struct ProgramStart {
     enum class Kind { Window, Station, AllBoards, Answered };
     Kind kind = Kind::Window;
-    // Window and Station: the arguments the window is given, as the seed's command line has them.
-    std::vector<std::string> windowArguments;
+    // Station: what it downloads into every chip.
+    download::StationJob stationJob;
     // Station started with options; none for the seed's form.
     std::unique_ptr<StationRun> stationRun;
     // AllBoards: the station process of each board present.

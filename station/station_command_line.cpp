@@ -26,10 +26,7 @@ public:
     explicit Parser(const std::vector<std::string>& arguments) : args_(arguments) {}
 
     StationCommandLine parse() {
-        if (args_.size() <= 1) {
-            line_.windowArguments = args_;
-            return line_;
-        }
+        if (args_.size() <= 1) return line_;
         // The short -h is help only as the first word, where a seed's image of that name would stand.
         if (args_[1] == "-h") {
             line_.action = Action::Help;
@@ -41,7 +38,7 @@ public:
             if (word == "--") break;
             if (!option(word, next)) return line_;
         }
-        if (line_.action == Action::Help) return line_;
+        if (line_.action == Action::Help || line_.action == Action::Version) return line_;
         if (line_.action == Action::ListBoards) {
             if (line_.withOptions || next < args_.size()) refuse("--list-boards takes nothing else");
             return line_;
@@ -57,7 +54,6 @@ public:
                 return line_;
             }
             line_.action = Action::Station;
-            line_.windowArguments.push_back(args_[0]);
             return line_;
         }
         if (next >= args_.size()) {
@@ -65,9 +61,8 @@ public:
             return line_;
         }
         line_.action = Action::Station;
-        line_.windowArguments.push_back(args_[0]);
-        line_.windowArguments.insert(line_.windowArguments.end(), args_.begin() + static_cast<std::ptrdiff_t>(next),
-                                     args_.end());
+        line_.job.imagePath = args_[next];
+        line_.job.presets.assign(args_.begin() + static_cast<std::ptrdiff_t>(next) + 1, args_.end());
         return line_;
     }
 
@@ -78,10 +73,12 @@ private:
         const std::string name = word.substr(0, equals);
         std::optional<std::string> inlineValue;
         if (equals != std::string::npos) inlineValue = word.substr(equals + 1);
-        if (name == "--help" || name == "--list-boards") {
+        if (name == "--help" || name == "--version" || name == "--list-boards") {
             if (inlineValue) return refuse(name + " takes no value");
+            // --help answers before --version, --version before --list-boards.
             if (name == "--help") line_.action = Action::Help;
-            else if (line_.action != Action::Help) line_.action = Action::ListBoards;
+            else if (name == "--version" && line_.action != Action::Help) line_.action = Action::Version;
+            else if (line_.action != Action::Help && line_.action != Action::Version) line_.action = Action::ListBoards;
             return true;
         }
         if (name == "--all-boards") {
@@ -117,7 +114,7 @@ private:
     bool refuse(const std::string& problem) {
         line_.action = Action::Refused;
         line_.problem = problem;
-        line_.windowArguments.clear();
+        line_.job = {};
         return false;
     }
 
@@ -131,12 +128,16 @@ StationCommandLine parseStationCommandLine(const std::vector<std::string>& argum
     return Parser(arguments).parse();
 }
 
+StationSettings stationSettings(const StationCommandLine& line, bool consoleIsTerminal) {
+    return {line.resultsPath, line.chipCount, consoleIsTerminal};
+}
+
 const char* stationUsage() {
     return "usage: tessorin                              the window\n"
            "       tessorin [OPTIONS] IMAGE [\"ADDRESS VALUE\"...]   the download station\n"
            "       tessorin --job FILE [OPTIONS]         the download station of a job file (docs/store.md)\n"
            "       tessorin results --store STORE summary|failures|find VALUE|pools|export --csv|--jsonl\n"
-           "       tessorin --list-boards | --help | -h\n"
+           "       tessorin --list-boards | --version | --help | -h\n"
            "Options, before the image:\n"
            "  --results FILE   append one JSON line per finished chip to FILE (docs/results.md)\n"
            "  --count N        stop after N chips; exit 0 when every one passed, 1 otherwise\n"
@@ -146,6 +147,7 @@ const char* stationUsage() {
            "  --all-boards     one station process per board present, each with its --board; their lines\n"
            "                   show the board's id, and the combined totals follow when they have all ended\n"
            "  --list-boards    list the boards present and exit\n"
+           "  --version        show the program's version and exit\n"
            "  --help, -h       show this text and exit (-h only as the first word)\n"
            "  --               end of the options: the next word is the image, even if it begins with --\n"
            "With an option the station also shows its progress and running totals, and ends after --count.\n"

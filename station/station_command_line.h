@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "download/station_job.h"
+#include "station/station_settings.h"
+
 namespace tessorin {
 
 struct StationCommandLine {
@@ -17,6 +20,7 @@ struct StationCommandLine {
         Window,      // no argument: the interactive window
         Station,     // an image: the download station
         Help,        // --help, or -h as the first word
+        Version,     // --version
         ListBoards,  // --list-boards
         Refused,     // a bad command line; problem says what is wrong
     };
@@ -32,12 +36,16 @@ struct StationCommandLine {
     std::string storeLocation;
     // --all-boards: one station process per board present instead of this one.
     bool allBoards = false;
-    // Window and Station: program, image, presets, as the seed's command line has them.
-    std::vector<std::string> windowArguments;
+    // Station: the image and its presets, as the seed's command line has them.
+    download::StationJob job;
     std::string problem;
 };
 
 StationCommandLine parseStationCommandLine(const std::vector<std::string>& arguments);
+
+// The settings of the station the command line asks for; consoleIsTerminal is
+// the platform's to say.
+StationSettings stationSettings(const StationCommandLine& line, bool consoleIsTerminal);
 
 // The options and the forms of the command line, for --help and after a refusal.
 const char* stationUsage();

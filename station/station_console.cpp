@@ -4,12 +4,12 @@
 
 namespace tessorin {
 
-StationConsoleHost::StationConsoleHost(std::vector<std::string> arguments, download::StationRecorder* stationRun)
-    : arguments_(std::move(arguments)), stationRun_(stationRun) {
+StationConsoleHost::StationConsoleHost(download::StationJob job, download::StationRecorder* stationRun)
+    : job_(std::move(job)), stationRun_(stationRun) {
     controls_.setWindowCaption(mainDialogTemplate().caption);
 }
 
-WindowSeams StationConsoleHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_, stationRun_); }
+WindowSeams StationConsoleHost::windowSeams() { return productWindowSeams(fileDialog_, job_, stationRun_); }
 
 void StationConsoleHost::runModal(CBrevoxDownloadToolDlg& window) {
     window.attachControls(controls_);

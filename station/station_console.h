@@ -47,12 +47,12 @@ public:
 class StationConsoleHost final : public DialogHost {
 public:
     // stationRun: the station started with options, or none for the seed's form.
-    explicit StationConsoleHost(std::vector<std::string> arguments, download::StationRecorder* stationRun = nullptr);
+    explicit StationConsoleHost(download::StationJob job, download::StationRecorder* stationRun = nullptr);
     WindowSeams windowSeams() override;
     void runModal(CBrevoxDownloadToolDlg& window) override;
 
 private:
-    std::vector<std::string> arguments_;
+    download::StationJob job_;
     download::StationRecorder* stationRun_;
     InvisibleWindowControls controls_;
     NoFileDialog fileDialog_;

@@ -4,7 +4,6 @@
 // totals and the download's progress on the console, and an end after a count.
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,15 +11,10 @@
 #include "station/board_publisher.h"
 #include "station/console_progress.h"
 #include "station/results_file.h"
+#include "station/station_settings.h"
 #include "station/station_store.h"
 
 namespace tessorin {
-
-struct StationSettings {
-    std::string resultsPath;             // empty: no results file
-    std::optional<uint64_t> chipCount;   // stop once this many chips have finished
-    bool consoleIsTerminal = false;      // the progress updates one line in place
-};
 
 struct StationStoreSettings {
     std::string location;         // empty: no store

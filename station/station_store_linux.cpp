@@ -88,7 +88,7 @@ public:
                     return false;
                 }
                 if (taken->left < field.lowWater)
-                    writeLog(formatText("identity: only %u values of %s are left",
+                    writeLog(formatText("identity: only %u values of %s are left (low water)",
                                         {static_cast<uint64_t>(taken->left), field.name}));
                 held_.push_back({&field, *taken});
             }

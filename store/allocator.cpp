@@ -129,13 +129,19 @@ std::optional<Reservation> Store::reserve(int64_t station, const std::string& po
 void Store::moveHeldValue(int64_t valueId, int64_t station, const char* state, const std::string& reason,
                           std::optional<int64_t> chip) {
     const std::string from = std::string_view(state) == "written" ? "('reserved')" : "('reserved', 'written')";
-    if (connection_
-            ->run("UPDATE identity_values SET state = $3, chip_id = $4 WHERE id = $1 AND station_id = $2 AND state IN " +
-                      from + " RETURNING id",
-                  {valueId, station, std::string(state), chip ? SqlValue(*chip) : SqlValue()})
-            .empty())
+    if (!connection_
+             ->run("UPDATE identity_values SET state = $3, chip_id = $4 WHERE id = $1 AND station_id = $2 AND state IN " +
+                       from + " RETURNING id",
+                   {valueId, station, std::string(state), chip ? SqlValue(*chip) : SqlValue()})
+             .empty()) {
+        logState(valueId, state, station, reason);
+        return;
+    }
+    // Done already: this is a transaction run again after its commit's reply was lost.
+    const SqlRows now = connection_->run("SELECT state, chip_id FROM identity_values WHERE id = $1 AND station_id = $2",
+                                         {valueId, station});
+    if (now.empty() || cellText(now[0], 0) != state || cellText(now[0], 1) != (chip ? std::to_string(*chip) : ""))
         throw StoreError("identity value " + std::to_string(valueId) + " is no longer held by this station");
-    logState(valueId, state, station, reason);
 }
 
 void Store::markWritten(int64_t valueId, int64_t station) {

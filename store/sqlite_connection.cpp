@@ -34,9 +34,9 @@ public:
         }
         sqlite3_busy_handler(db_, waitForLock, nullptr);
         try {
-            script("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
-        } catch (const StoreError&) {
-            // A file that is no database: the destructor never runs for a throwing constructor.
+            enterWal();
+            script("PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        } catch (...) {
             sqlite3_close(db_);
             throw;
         }
@@ -80,6 +80,16 @@ public:
     void reconnect() override {}
 
 private:
+    // A new file turns to WAL under an exclusive lock that the busy handler
+    // does not wait for: stations creating the store together try again.
+    void enterWal() {
+        for (int tries = 0;; ++tries) {
+            const int status = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+            if (status == SQLITE_OK) return;
+            if ((status != SQLITE_BUSY && status != SQLITE_LOCKED) || !waitForLock(nullptr, tries)) fail();
+        }
+    }
+
     struct Statement {
         sqlite3_stmt* statement;
         ~Statement() { sqlite3_finalize(statement); }

@@ -71,7 +71,7 @@ void Win32DialogHost::initialiseFramework() {
     InitCommonControlsEx(&classes);
 }
 
-WindowSeams Win32DialogHost::windowSeams() { return productWindowSeams(fileDialog_, arguments_, stationRun_); }
+WindowSeams Win32DialogHost::windowSeams() { return productWindowSeams(fileDialog_, stationJob_, stationRun_); }
 
 void Win32DialogHost::runModal(CBrevoxDownloadToolDlg& window) {
     window_ = &window;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,11 @@ namespace tessorin::win32 {
 
 class Win32DialogHost final : public DialogHost {
 public:
+    // stationJob: the command-line start's, none for the interactive window;
     // stationRun: the station started with options, whose end ends the program; none otherwise.
-    explicit Win32DialogHost(std::vector<std::string> arguments, download::StationRecorder* stationRun = nullptr)
-        : arguments_(std::move(arguments)), stationRun_(stationRun) {}
+    explicit Win32DialogHost(std::optional<download::StationJob> stationJob = {},
+                             download::StationRecorder* stationRun = nullptr)
+        : stationJob_(std::move(stationJob)), stationRun_(stationRun) {}
 
     void initialiseFramework() override;
     WindowSeams windowSeams() override;
@@ -33,7 +36,7 @@ public:
 private:
     friend INT_PTR CALLBACK mainDialogProc(HWND, UINT, WPARAM, LPARAM);
 
-    std::vector<std::string> arguments_;
+    std::optional<download::StationJob> stationJob_;
     download::StationRecorder* stationRun_;
     Win32FileDialog fileDialog_;
     CBrevoxDownloadToolDlg* window_ = nullptr;

@@ -3,6 +3,8 @@
 // and a bad command line.
 #include <windows.h>
 
+#include <optional>
+
 #include "app/application.h"
 #include "app/program_path.h"
 #include "station/program_start.h"
@@ -26,7 +28,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // The host outlives the application object: its controls stay valid for a
     // download worker that is still finishing when the window has closed.
-    tessorin::win32::Win32DialogHost host(std::move(start.windowArguments), start.stationRun.get());
+    std::optional<tessorin::download::StationJob> stationJob;
+    if (start.kind == tessorin::ProgramStart::Kind::Station) stationJob = std::move(start.stationJob);
+    tessorin::win32::Win32DialogHost host(std::move(stationJob), start.stationRun.get());
     tessorin::CBrevoxDownloadToolApp application(host);
     application.InitInstance();
     return start.stationRun ? start.stationRun->exitCode() : 0;

@@ -75,8 +75,8 @@ TEST_F(FileIntake, AnEmptyDropTakesNothing) {
 }
 
 TEST_F(FileIntake, DialogsAskWithTheirFilterFromTheProgramFolder) {
-    window.OnBnClickedButtonSelectRom();
-    window.OnBnClickedButtonSelectIni();
+    window.onCommand(kSelectRomButtonId);
+    window.onCommand(kSelectIniButtonId);
     std::vector<FileDialogRequest> asked = harness.fileDialog.requests();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].filter, "ROM Files(*.rom;*.dat)|*.rom;*.dat||");
@@ -90,8 +90,8 @@ TEST_F(FileIntake, CancelledDialogsChangeNothing) {
     window.iniPath = "/cfg/kept.ini";
     harness.fileDialog.cancel();
     harness.fileDialog.cancel();
-    window.OnBnClickedButtonSelectRom();
-    window.OnBnClickedButtonSelectIni();
+    window.onCommand(kSelectRomButtonId);
+    window.onCommand(kSelectIniButtonId);
     EXPECT_EQ(window.romPath, "/fw/kept.rom");
     EXPECT_EQ(window.iniPath, "/cfg/kept.ini");
     EXPECT_EQ(romLabel(), "");
@@ -104,7 +104,7 @@ TEST_F(FileIntake, CancelledDialogsChangeNothing) {
 TEST_F(FileIntake, ChosenImageIsTakenAsItIsEvenDuringADownload) {
     window.downloadBusy = true;
     harness.fileDialog.choose("/fw/any name.bin");  // the dialog's filter is the only test
-    window.OnBnClickedButtonSelectRom();
+    window.onCommand(kSelectRomButtonId);
     window.downloadBusy = false;
     EXPECT_EQ(window.romPath, "/fw/any name.bin");
     EXPECT_EQ(romLabel(), "/fw/any name.bin");
@@ -115,7 +115,7 @@ TEST_F(FileIntake, ChosenImageIsTakenAsItIsEvenDuringADownload) {
 TEST_F(FileIntake, ChosenIniBecomesIniPathAndIsLoaded) {
     std::string path = dir.write("chosen.ini", panelIni(2));
     harness.fileDialog.choose(path);
-    window.OnBnClickedButtonSelectIni();
+    window.onCommand(kSelectIniButtonId);
     EXPECT_EQ(window.iniPath, path);
     EXPECT_EQ(iniLabel(), path);
     ASSERT_NE(window.configuration, nullptr);
@@ -125,7 +125,7 @@ TEST_F(FileIntake, ChosenIniBecomesIniPathAndIsLoaded) {
 TEST_F(FileIntake, ChosenIniThatFailsToLoadStillShowsItsPath) {
     std::string path = dir.path("vanished.ini");
     harness.fileDialog.choose(path);
-    window.OnBnClickedButtonSelectIni();
+    window.onCommand(kSelectIniButtonId);
     EXPECT_EQ(window.iniPath, path);
     EXPECT_EQ(iniLabel(), path);
     EXPECT_EQ(window.configuration, nullptr);

@@ -45,7 +45,7 @@ TEST(WindowProgress, SeedStationLeavesTheBarAlone) {
     runner::LogCapture log;
     TempCodeFile rom(bytePerLineText(countingBytes(300)), "station.rom");
     runner::WindowHarnessOptions options;
-    options.arguments = {"/opt/station/tessorin", rom.path()};
+    options.stationJob = download::StationJob{rom.path(), {}};
     int passes = 0;
     options.stationStop = [&] { return ++passes > 2; };
     runner::WindowHarness harness(options);

@@ -56,7 +56,7 @@ TEST(InteractiveStart, WritesAFreshLogFileBesideTheProgram) {
         runner::MemoryControls controls;
         runner::ScriptedFileDialog dialog;
         CBrevoxDownloadToolDlg window(
-            {dialog, {program}, [&] { return program; }, openLogDestination, [](auto) { return false; }, {}});
+            {dialog, std::nullopt, [&] { return program; }, openLogDestination, [](auto) { return false; }, {}});
         window.attachControls(controls);
         ASSERT_TRUE(window.OnInitDialog());
         writeLog(formatText("run %d", {run}));
@@ -81,9 +81,9 @@ TEST(ProgramPath, FolderIsTheTextBeforeTheLastSeparator) {
 class CommandLineStart : public ::testing::Test {
 protected:
     // The station loop stops before its second pass.
-    runner::WindowHarnessOptions optionsFor(std::vector<std::string> arguments) {
+    runner::WindowHarnessOptions optionsFor(download::StationJob job) {
         runner::WindowHarnessOptions options;
-        options.arguments = std::move(arguments);
+        options.stationJob = std::move(job);
         options.stationStop = [this] { return ++passes > 1; };
         return options;
     }
@@ -95,12 +95,10 @@ protected:
 };
 
 TEST_F(CommandLineStart, MissingImageIsLoggedAndTheStationStillRuns) {
-    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/no/such/image.rom"}));
+    runner::WindowHarness harness(optionsFor({"/no/such/image.rom", {}}));
     ASSERT_TRUE(harness.start());
     EXPECT_TRUE(harness.controls.hiddenForStation());
     EXPECT_EQ(harness.openedLogTargets(), std::vector<LogTarget>{LogTarget::Console});
-    EXPECT_EQ(harness.window.commandLineImagePath, "/no/such/image.rom");
-    EXPECT_TRUE(harness.window.commandLineItems.empty());
     EXPECT_EQ(harness.window.romPath, "");
     const std::string expectedStart =
         "console\n"
@@ -120,15 +118,9 @@ TEST_F(CommandLineStart, MissingImageIsLoggedAndTheStationStillRuns) {
 TEST_F(CommandLineStart, PresentImageIsNotReportedMissing) {
     TempFolder dir;
     std::string image = dir.write("image.rom", "00\n");
-    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", image}));
+    runner::WindowHarness harness(optionsFor({image, {}}));
     ASSERT_TRUE(harness.start());
     EXPECT_EQ(log.text().find("does not exist"), std::string::npos);
-}
-
-TEST_F(CommandLineStart, FurtherArgumentsBecomeCommandLineItemsInOrder) {
-    runner::WindowHarness harness(optionsFor({"/opt/station/tessorin", "/fw/a.rom", "8010", "1a2b"}));
-    ASSERT_TRUE(harness.start());
-    EXPECT_EQ(harness.window.commandLineItems, (std::vector<std::string>{"8010", "1a2b"}));
 }
 
 // A station given options may be one that --all-boards reads through a pipe;
@@ -137,25 +129,25 @@ TEST_F(CommandLineStart, OnlyAStationGivenOptionsMayLogThroughAPipe) {
     std::string problem;
     const std::unique_ptr<StationRun> run = StationRun::start({"", 1, false}, problem);
     ASSERT_TRUE(run) << problem;
-    runner::WindowHarnessOptions options = optionsFor({"/opt/station/tessorin", "/fw/a.rom"});
+    runner::WindowHarnessOptions options = optionsFor({"/fw/a.rom", {}});
     options.stationRun = run.get();
     runner::WindowHarness withOptions(options);
     ASSERT_TRUE(withOptions.start());
     EXPECT_EQ(withOptions.openedLogTargets(), std::vector<LogTarget>{LogTarget::PipeOrConsole});
 
-    runner::WindowHarness plain(optionsFor({"/opt/station/tessorin", "/fw/a.rom"}));
+    runner::WindowHarness plain(optionsFor({"/fw/a.rom", {}}));
     ASSERT_TRUE(plain.start());
     EXPECT_EQ(plain.openedLogTargets(), std::vector<LogTarget>{LogTarget::Console});
 }
 
 TEST(StationConsole, InvisibleWindowKeepsOnlyItsCaption) {
-    StationConsoleHost host({"tessorin", "/fw/a.rom"});
+    StationConsoleHost host({"/fw/a.rom", {"8010 01"}});
     InvisibleWindowControls controls;
     controls.setWindowCaption("Tessorin V2.4.6");
     EXPECT_EQ(controls.windowCaption(), "Tessorin V2.4.6");
     EXPECT_EQ(controls.comboGetCurSel(1019), -1);
     WindowSeams seams = host.windowSeams();
-    EXPECT_EQ(seams.arguments, (std::vector<std::string>{"tessorin", "/fw/a.rom"}));
+    EXPECT_EQ(seams.stationJob, (download::StationJob{"/fw/a.rom", {"8010 01"}}));
     EXPECT_FALSE(seams.stationStop);
 }
 

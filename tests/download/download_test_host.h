@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "download/download_host.h"
+#include "report/handler_guard.h"
 #include "report/message_table.h"
 #include "runner/log_capture.h"
 #include "tests/support/recording_progress.h"
@@ -28,10 +29,8 @@ public:
     const MessageTable& messages() const override { return messages_; }
     LogPane& logPane() override { return *pane_; }
     std::string romPath() const override { return romPathValue; }
-    std::string commandLineImagePath() const override { return imagePathValue; }
-    std::vector<std::string> commandLineItems() const override { return itemsValue; }
     std::atomic<bool>& downloadBusy() override { return busy; }
-    std::string& scratchText() override { return scratch; }
+    void banner(std::string_view qualifiedName) override { logHandlerBanner(scratch, *pane_, qualifiedName); }
 
     bool startWorker(std::function<void()> work) override {
         ++startRequests;
@@ -61,8 +60,6 @@ public:
     runner::RecordingPane recordingPane;
     RecordingProgress progress;
     std::string romPathValue;
-    std::string imagePathValue;
-    std::vector<std::string> itemsValue;
     std::atomic<bool> busy{false};
     std::string scratch;
     WorkerStart workerStart = WorkerStart::RunToEnd;

@@ -19,12 +19,12 @@ using namespace tessorin::testing;
 
 class StationLoopTest : public ::testing::Test {
 protected:
-    StationLoopTest() : file(bytePerLineText(image), "station.rom") { host.imagePathValue = file.path(); }
+    StationLoopTest() : file(bytePerLineText(image), "station.rom") { job.imagePath = file.path(); }
 
     // Runs the loop for the given number of passes; beforePass(n) runs before pass n.
     void runPasses(int passes, const std::function<void(int)>& beforePass = [](int) {}) {
         int pass = 0;
-        commandDownload(host, [&] {
+        commandDownload(host, job, [&] {
             if (pass == passes) return true;
             beforePass(pass++);
             return false;
@@ -49,6 +49,7 @@ protected:
     emulator::EmulatorSession session;
     runner::LogCapture log;
     DownloadTestHost host;
+    StationJob job;
     const Bytes image = countingBytes(120, 0x11);
     TempCodeFile file;
 };
@@ -75,10 +76,10 @@ TEST_F(StationLoopTest, DownloadedChipLeftAttachedIsAskedToBeReplaced) {
 
 TEST_F(StationLoopTest, FailedDownloadStillCountsAsDownloaded) {
     session.emulator.addBoard(0x6D10);
-    host.imagePathValue = "/nonexistent/station.rom";
+    job.imagePath = "/nonexistent/station.rom";
     runPasses(2);
     const std::string failed = line(msgDownloading) + "[T]\t\t" +
-                               formatText(host.messages()[msgRomPath], {host.imagePathValue}) + "\n" +
+                               formatText(host.messages()[msgRomPath], {job.imagePath}) + "\n" +
                                "error opening code file /nonexistent/station.rom\n" + line(msgDownloadFail) +
                                lines({msgDownloadStart, msgDownloadFinish});
     EXPECT_EQ(log.maskedText(),
@@ -88,7 +89,7 @@ TEST_F(StationLoopTest, FailedDownloadStillCountsAsDownloaded) {
 TEST_F(StationLoopTest, Utf16ImageFailsEveryChipAndTheStationGoesOn) {
     const int device = session.emulator.addBoard(0x6D10);
     TempCodeFile utf16(std::string("\xFF\xFE" "1\0" "1\0\n\0", 8), "utf16.rom");
-    host.imagePathValue = utf16.path();
+    job.imagePath = utf16.path();
     runPasses(4, [&](int pass) {
         if (pass == 1) session.emulator.detachChip(device);
         if (pass == 2) session.emulator.attachChip(device, 0x6D11);
@@ -140,7 +141,7 @@ TEST_F(StationLoopTest, NoBoardAtStartIsRetriedOnceASecond) {
 
 TEST_F(StationLoopTest, PresetsAreWrittenBeforeTheProbeAndFollowedBy8010) {
     const int device = session.emulator.addBoard(0x6D10);
-    host.itemsValue = {"4c 11223344", "0x50 0a0b"};
+    job.presets = {"4c 11223344", "0x50 0a0b"};
     runPasses(1);
 
     EXPECT_EQ(log.maskedText(), lines({msgOpenUsbSuccess, msgHandshakeSuccess}) +
@@ -157,7 +158,7 @@ TEST_F(StationLoopTest, PresetsAreWrittenBeforeTheProbeAndFollowedBy8010) {
 
 TEST_F(StationLoopTest, RefusedPresetWritesNothingToTheChipAndTheStationGoesOn) {
     const int device = session.emulator.addBoard(0x6D10);
-    host.itemsValue = {"4c 11223344", "4c"};
+    job.presets = {"4c 11223344", "4c"};
     runPasses(2);
 
     const std::string refused = "[T]\t\tpreset \"4c\" refused: expected an address and a value separated by a space\n\n";
@@ -201,11 +202,11 @@ TEST(StationWorker, FailureInsideTheWorkerStillReleasesTheLoop) {
     session.emulator.addBoard(0x6D10);
     TempCodeFile file(bytePerLineText(countingBytes(10)), "station.rom");
     DownloadTestHost host;
-    host.imagePathValue = file.path();
+    const StationJob job{file.path(), {}};
     host.busy = true;
     FailingLog log(host.messages()[msgDownloading]);
     int pass = 0;
-    commandDownload(host, [&] { return pass++ == 2; });  // would wait for ever if the worker never signalled
+    commandDownload(host, job, [&] { return pass++ == 2; });  // would wait for ever if the worker never signalled
 
     EXPECT_FALSE(host.busy);
     const std::string text = runner::maskTimestamps(log.written);

@@ -32,6 +32,7 @@ width = 6
 show = "address"
 target = "image"
 offset = 0x100
+low_water = 2
 
 [[identity]]
 name = "serial"
@@ -82,6 +83,7 @@ TEST_F(JobStation, EachChipGetsTheNextValuesUntilThePoolRunsOut) {
     const std::string store = folder_.path("line.sqlite");
     std::string output;
     ASSERT_EQ(run({"--job", job_, "--count", "1"}, &output), 0) << output;
+    EXPECT_NE(output.find("identity: only 1 values of bd_addr are left (low water)"), std::string::npos) << output;
     EXPECT_TRUE(codeLoad() == imageWith(kAddressOffset, {0xFF, 0x00, 0x00, 0x7D, 0x1A, 0x00}));
     EXPECT_EQ(ram(kSerialAddress, 4), (std::vector<uint8_t>{0x00, 0x00, 0x03, 0xE8}));
 

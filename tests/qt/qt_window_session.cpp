@@ -15,7 +15,7 @@
 namespace tessorin::testing {
 
 QtWindowSession::QtWindowSession(QtWindowOptions options)
-    : window_(WindowSeams{host_.fileDialog(), options.arguments, [path = options.programPath] { return path; },
+    : window_(WindowSeams{host_.fileDialog(), std::nullopt, [path = options.programPath] { return path; },
                           options.openLog,
                           [this](std::function<void()> work) { return workers_.start(std::move(work)); },
                           {}}) {}

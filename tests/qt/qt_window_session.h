@@ -16,7 +16,6 @@
 namespace tessorin::testing {
 
 struct QtWindowOptions {
-    std::vector<std::string> arguments = {"/opt/station/tessorin"};
     std::string programPath = "/opt/station/tessorin";
     // The log stays with the test's capture unless a test opens a real destination.
     LogDestinationOpener openLog = [](LogDestination&, const std::string&, LogTarget) {};
@@ -49,7 +48,7 @@ public:
     runner::JoinableWorkers& workers() { return workers_; }
 
 private:
-    qt::QtDialogHost host_{{}};
+    qt::QtDialogHost host_;
     runner::JoinableWorkers workers_;
     [[maybe_unused]] bool messagesReady_ = runner::WindowHarness::prepareMessages();  // English, before the window's table is built
     CBrevoxDownloadToolDlg window_;

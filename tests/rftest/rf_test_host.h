@@ -14,6 +14,7 @@
 #include "base/paths.h"
 #include "config/test_config.h"
 #include "emulator/emulator_session.h"
+#include "report/handler_guard.h"
 #include "rftest/rf_host.h"
 #include "runner/log_capture.h"
 #include "runner/memory_controls.h"
@@ -46,7 +47,7 @@ public:
     LogPane& pane() override { return pane_; }
     const TestConfig* configuration() override { return configuration_.get(); }
     ExtControlList configuredControls() override { return configuration_ ? configuration_->extControls() : ExtControlList{}; }
-    std::string& scratchText() override { return scratchText_; }
+    void banner(std::string_view qualifiedName) override { logHandlerBanner(scratchText_, pane_, qualifiedName); }
     std::string& commandText() override { return commandText_; }
     bool downloadBusy() override { return busy; }
 

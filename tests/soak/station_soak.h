@@ -85,8 +85,8 @@ public:
 
     StationSoak(uint32_t seed, size_t imageBytes)
         : random_(seed), image_(randomImage(imageBytes)), file_(bytePerLineText(image_), "station.rom") {
-        host_.imagePathValue = file_.path();
-        host_.itemsValue = {"0x9000 11223344"};  // one preset, so every chip also gets the 0x8010 write
+        job_.imagePath = file_.path();
+        job_.presets = {"0x9000 11223344"};  // one preset, so every chip also gets the 0x8010 write
         session_.emulator.setTraceEnabled(false);
         setHidTransport(&injector_);
         armNextFault();
@@ -103,7 +103,7 @@ public:
         StationOutcomeLog log(host_.messages());
         log_ = &log;
         targetChips_ = chips;
-        download::commandDownload(host_, [this] { return operatorStep(); });
+        download::commandDownload(host_, job_, [this] { return operatorStep(); });
         log_ = nullptr;
         report_.virtualSeconds = session_.clock.nowMicros() / 1'000'000;
         return report_;
@@ -223,6 +223,7 @@ private:
     std::vector<uint8_t> image_;
     emulator::EmulatorSession session_;
     DownloadTestHost host_;
+    download::StationJob job_;
     TempCodeFile file_;
     int device_ = session_.emulator.addBoard(kBoardChip);
     FaultInjector injector_{session_.emulator, device_};

@@ -6,6 +6,7 @@
 #include "device/board_choice.h"
 #include "emulator/emulator_session.h"
 #include "base/paths.h"
+#include "base/program_version.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessorin {
@@ -82,6 +83,9 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     ProgramStart help = prepareProgramStart({"tessorin", "--help"}, false);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output, stationUsage());
+    ProgramStart version = prepareProgramStart({"tessorin", "--version"}, false);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, versionLine("tessorin"));
 }
 
 TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
@@ -89,7 +93,7 @@ TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
     TempFolder dir;
     ProgramStart seed = prepareProgramStart({"tessorin", "a.rom", "8010 01"}, true);
     EXPECT_EQ(seed.kind, Kind::Station);
-    EXPECT_EQ(seed.windowArguments, (std::vector<std::string>{"tessorin", "a.rom", "8010 01"}));
+    EXPECT_EQ(seed.stationJob, (download::StationJob{"a.rom", {"8010 01"}}));
     EXPECT_FALSE(seed.stationRun);
     EXPECT_EQ(chosenBoard(), "");
 
@@ -97,7 +101,7 @@ TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
     ProgramStart station =
         prepareProgramStart({"tessorin", "--board", "SN-7", "--results", results, "--count", "2", "a.rom"}, false);
     EXPECT_EQ(station.kind, Kind::Station);
-    EXPECT_EQ(station.windowArguments, (std::vector<std::string>{"tessorin", "a.rom"}));
+    EXPECT_EQ(station.stationJob, (download::StationJob{"a.rom", {}}));
     ASSERT_TRUE(station.stationRun);
     EXPECT_FALSE(station.stationRun->countReached());
     EXPECT_EQ(chosenBoard(), "SN-7");
@@ -105,7 +109,7 @@ TEST(ProgramStart, StationWithOptionsGetsItsRunAndItsBoard) {
 
     ProgramStart window = prepareProgramStart({"tessorin"}, false);
     EXPECT_EQ(window.kind, Kind::Window);
-    EXPECT_EQ(window.windowArguments, (std::vector<std::string>{"tessorin"}));
+    EXPECT_EQ(window.stationJob, download::StationJob{});
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 using Action = StationCommandLine::Action;
 using Words = std::vector<std::string>;
 
-// The seed's forms reach the window word for word, whatever the words hold.
+// The seed's forms become the job word for word, whatever the words hold.
 TEST(StationCommandLine, SeedFormsAreTakenAsTheyStand) {
     const Words cases[] = {
         {"tessorin"},
@@ -23,7 +23,9 @@ TEST(StationCommandLine, SeedFormsAreTakenAsTheyStand) {
         const StationCommandLine line = parseStationCommandLine(words);
         EXPECT_EQ(line.action, words.size() == 1 ? Action::Window : Action::Station) << words.size();
         EXPECT_FALSE(line.withOptions);
-        EXPECT_EQ(line.windowArguments, words);
+        const download::StationJob job =
+            words.size() == 1 ? download::StationJob{} : download::StationJob{words[1], Words(words.begin() + 2, words.end())};
+        EXPECT_EQ(line.job, job);
     }
 }
 
@@ -33,16 +35,16 @@ TEST(StationCommandLine, OptionsBeforeTheImage) {
         std::string results;
         std::optional<uint64_t> count;
         std::string board;
-        Words window;
+        download::StationJob job;
     };
     const Case cases[] = {
-        {{"t", "--results", "r.jsonl", "a.rom"}, "r.jsonl", std::nullopt, "", {"t", "a.rom"}},
-        {{"t", "--count", "3", "--board", "SN7", "a.rom", "8010 01"}, "", 3, "SN7", {"t", "a.rom", "8010 01"}},
-        {{"t", "--count=1000000000", "--board=1-1.2", "a.rom"}, "", 1000000000, "1-1.2", {"t", "a.rom"}},
-        {{"t", "--count", "12", "--", "--odd.rom"}, "", 12, "", {"t", "--odd.rom"}},
-        {{"t", "--count", "007", "a.rom"}, "", 7, "", {"t", "a.rom"}},
-        {{"t", "--count", "1", "-h"}, "", 1, "", {"t", "-h"}},  // -h is help only as the first word
-        {{"t", "--job", "line.toml", "--count", "2"}, "", 2, "", {"t"}},  // the job's image and presets follow
+        {{"t", "--results", "r.jsonl", "a.rom"}, "r.jsonl", std::nullopt, "", {"a.rom", {}}},
+        {{"t", "--count", "3", "--board", "SN7", "a.rom", "8010 01"}, "", 3, "SN7", {"a.rom", {"8010 01"}}},
+        {{"t", "--count=1000000000", "--board=1-1.2", "a.rom"}, "", 1000000000, "1-1.2", {"a.rom", {}}},
+        {{"t", "--count", "12", "--", "--odd.rom"}, "", 12, "", {"--odd.rom", {}}},
+        {{"t", "--count", "007", "a.rom"}, "", 7, "", {"a.rom", {}}},
+        {{"t", "--count", "1", "-h"}, "", 1, "", {"-h", {}}},  // -h is help only as the first word
+        {{"t", "--job", "line.toml", "--count", "2"}, "", 2, "", {}},  // the job's image and presets follow
     };
     for (const Case& c : cases) {
         const StationCommandLine line = parseStationCommandLine(c.words);
@@ -51,7 +53,11 @@ TEST(StationCommandLine, OptionsBeforeTheImage) {
         EXPECT_EQ(line.resultsPath, c.results);
         EXPECT_EQ(line.chipCount, c.count);
         EXPECT_EQ(line.boardId, c.board);
-        EXPECT_EQ(line.windowArguments, c.window);
+        EXPECT_EQ(line.job, c.job);
+        const StationSettings settings = stationSettings(line, true);
+        EXPECT_EQ(settings.resultsPath, c.results);
+        EXPECT_EQ(settings.chipCount, c.count);
+        EXPECT_TRUE(settings.consoleIsTerminal);
     }
 }
 
@@ -68,6 +74,10 @@ TEST(StationCommandLine, AnswersAndRefusals) {
         {{"t", "--count", "2", "--help", "a.rom"}, Action::Help, ""},
         {{"t", "--list-boards"}, Action::ListBoards, ""},
         {{"t", "--list-boards", "--help"}, Action::Help, ""},
+        {{"t", "--version"}, Action::Version, ""},
+        {{"t", "--list-boards", "--version", "--count", "2", "a.rom"}, Action::Version, ""},
+        {{"t", "--version", "--help"}, Action::Help, ""},
+        {{"t", "--version=1"}, Action::Refused, "--version takes no value"},
         {{"t", "--list-boards", "a.rom"}, Action::Refused, "--list-boards takes nothing else"},
         {{"t", "--board", "X", "--list-boards"}, Action::Refused, "--list-boards takes nothing else"},
         {{"t", "--verbose", "a.rom"}, Action::Refused, "unknown option --verbose"},
@@ -95,7 +105,7 @@ TEST(StationCommandLine, AnswersAndRefusals) {
         const StationCommandLine line = parseStationCommandLine(c.words);
         EXPECT_EQ(line.action, c.action) << c.words[1];
         EXPECT_EQ(line.problem.rfind(c.problem, 0), 0u) << line.problem;
-        EXPECT_TRUE(line.windowArguments.empty()) << c.words[1];
+        EXPECT_EQ(line.job, download::StationJob{}) << c.words[1];
     }
 }
 

@@ -29,7 +29,7 @@ public:
 
     explicit StationRig(size_t imageBytes = 300)
         : image(countingBytes(imageBytes, 0x21)), file(bytePerLineText(image), "station.rom") {
-        host.imagePathValue = file.path();
+        job.imagePath = file.path();
         session.emulator.setTraceEnabled(false);
     }
     ~StationRig() {
@@ -50,7 +50,7 @@ public:
         bool socketEmpty = false;
         passes = 0;
         download::commandDownload(
-            host,
+            host, job,
             [&] {
                 if (between) between(passes);
                 if (++passes > kPassLimit) return true;
@@ -113,6 +113,7 @@ public:
     emulator::EmulatorSession session;
     runner::LogCapture log;
     DownloadTestHost host;
+    download::StationJob job;
     const Bytes image;
     TempCodeFile file;
     int passes = 0;

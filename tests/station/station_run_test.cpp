@@ -30,7 +30,7 @@ TEST(StationResults, OneLinePerFinishedChipAgreeingWithTheLog) {
     StationRig rig;
     TempFolder dir;
     const std::string results = dir.path("results.jsonl");
-    rig.host.itemsValue = {"0x9000 11223344"};
+    rig.job.presets = {"0x9000 11223344"};
     const int device = rig.session.emulator.addBoard(StationRig::kChip);
     std::unique_ptr<StationRun> run = startRun({results, 5, false});
     rig.run(*run, device,
@@ -87,8 +87,8 @@ TEST(StationResults, ReasonsOfFailuresBeforeTheImage) {
     for (const Case& c : cases) {
         StationRig rig;
         TempFolder dir;
-        if (!c.imagePath.empty()) rig.host.imagePathValue = c.imagePath;
-        rig.host.itemsValue = c.presets;
+        if (!c.imagePath.empty()) rig.job.imagePath = c.imagePath;
+        rig.job.presets = c.presets;
         const int device = rig.session.emulator.addBoard(StationRig::kChip);
         std::unique_ptr<StationRun> run = startRun({dir.path("r.jsonl"), 1, false});
         rig.run(*run, device);

@@ -46,7 +46,7 @@ DialogSession::DialogSession(DialogSessionOptions options) {
     overrideSystemCodePage(1252);
     std::string programPath = options.programPath;
     window_ = std::make_unique<CBrevoxDownloadToolDlg>(WindowSeams{
-        fileDialog, options.arguments, [programPath] { return programPath; },
+        fileDialog, options.stationJob, [programPath] { return programPath; },
         [](LogDestination&, const std::string&, LogTarget) {}, [this](std::function<void()> work) {
             return workers.start(std::move(work));
         },
@@ -73,7 +73,7 @@ DialogSession::DialogSession(DialogSessionOptions options) {
     if (!SendMessageTimeoutW(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, &ignored))
         throw std::runtime_error("the main dialog did not finish its initialisation");
     // An interactive dialog is shown once its modal loop first goes idle.
-    bool interactive = options.arguments.size() <= 1;
+    bool interactive = !options.stationJob;
     for (DWORD waited = 0; interactive && !IsWindowVisible(dialog_) && waited < kStartTimeoutMs; waited += 10) Sleep(10);
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,7 +18,7 @@
 namespace tessorin::testing {
 
 struct DialogSessionOptions {
-    std::vector<std::string> arguments = {"C:\\station\\tessorin.exe"};
+    std::optional<download::StationJob> stationJob;  // none: the interactive window
     std::string programPath = "C:\\station\\tessorin.exe";
     std::function<bool()> stationStop;
     download::StationRecorder* stationRun = nullptr;

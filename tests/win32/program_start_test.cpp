@@ -9,6 +9,7 @@
 #include "app/program_path.h"
 #include "base/format.h"
 #include "base/paths.h"
+#include "base/program_version.h"
 #include "report/message_table.h"
 #include "runner/log_capture.h"
 #include "tests/support/file_text.h"
@@ -235,6 +236,7 @@ TEST(ProgramStart, ListBoardsHelpAndBadOptionsAnswerAndEnd) {
         {"--all-boards --count 3 C:\\fw\\a.rom", 1, "", "tessorin: no board present: --all-boards has no station"},
         {"--all-boards --board TSB0001 C:\\fw\\a.rom", 2, "", "tessorin: --all-boards and --board exclude each other"},
         {"--help", 0, replaceAll(stationUsage(), "\n", "\r\n"), ""},
+        {"--version", 0, replaceAll(versionLine("tessorin"), "\n", "\r\n"), ""},
         {"--verbose C:\\fw\\a.rom", 2, "", "tessorin: unknown option --verbose\r\nusage: tessorin"},
         {"--count none C:\\fw\\a.rom", 2, "", "tessorin: --count needs a whole number"},
         {"--results \"" + missingFolder + "\" C:\\fw\\a.rom", 2, "",

@@ -42,14 +42,14 @@ TEST(StationWithOptions, EndsAfterItsCountWithTheResultsLines) {
         std::string problem;
         std::unique_ptr<StationRun> run = StationRun::start({dir.path("r.jsonl"), 1, true}, problem);
         ASSERT_TRUE(run) << problem;
-        const std::vector<std::string> arguments = {"C:\\station\\tessorin.exe", image};
+        const download::StationJob job{image, {}};
         runner::ScriptedFileDialog fileDialog;
         runner::JoinableWorkers workers;
         CBrevoxDownloadToolDlg window(WindowSeams{
-            fileDialog, arguments, [] { return std::string("C:\\station\\tessorin.exe"); },
+            fileDialog, job, [] { return std::string("C:\\station\\tessorin.exe"); },
             [](LogDestination&, const std::string&, LogTarget) {},
             [&workers](std::function<void()> work) { return workers.start(std::move(work)); }, {}, run.get()});
-        win32::Win32DialogHost host(arguments, run.get());
+        win32::Win32DialogHost host(job, run.get());
         host.runModal(window);  // returns only because the station ended the dialog
         workers.waitAll();
 

@@ -95,7 +95,7 @@ TEST(CommandLineStart, WindowStaysInvisibleAndTheItemsArriveInOrder) {
     int passes = 0;
     bool visibleDuringLoop = false;
     DialogSessionOptions options;
-    options.arguments = {"C:\\station\\tessorin.exe", "C:\\no\\such\\image.rom", "8010", "01"};
+    options.stationJob = download::StationJob{"C:\\no\\such\\image.rom", {"8010", "01"}};
     // Asked on the window's thread while the loop runs there.
     options.stationStop = [&] {
         visibleDuringLoop = visibleDuringLoop || ownDialogVisible();
@@ -112,9 +112,8 @@ TEST(CommandLineStart, WindowStaysInvisibleAndTheItemsArriveInOrder) {
     RECT r{};
     GetWindowRect(window, &r);
     EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{0, 0, 0, 0}));
-    EXPECT_EQ(dialog.window().commandLineImagePath, "C:\\no\\such\\image.rom");
-    EXPECT_EQ(dialog.window().commandLineItems, (std::vector<std::string>{"8010", "01"}));
     const std::string text = log.maskedText();
+    EXPECT_NE(text.find("romFileWithCommand:C:\\no\\such\\image.rom"), std::string::npos) << text;
     EXPECT_NE(text.find("[T]\t\t" + english[msgFileNotFound]), std::string::npos) << text;
     EXPECT_NE(text.find(english[msgOpenUsbFail]), std::string::npos) << text;
     EXPECT_EQ(dialog.text(kLogPaneId), "");

@@ -1,0 +1,17 @@
+# The Windows zip: tessorin.exe in a folder of its own (it writes its log beside
+# itself), the README and the copyright files of what the exe links in.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME tessorin-${TESSORIN_PACKAGE_VERSION}-win64)
+install(TARGETS tessorin RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows-licences.txt DESTINATION . RENAME LICENCES.txt)
+foreach(part gcc-mingw-w64:gcc-mingw-w64-base mingw-w64:mingw-w64-x86-64-dev nlohmann-json:nlohmann-json3-dev)
+  string(REPLACE ":" ";" part ${part})
+  list(GET part 0 name)
+  list(GET part 1 debian_package)
+  set(copyright /usr/share/doc/${debian_package}/copyright)
+  if(NOT EXISTS ${copyright})
+    message(FATAL_ERROR "${copyright} is missing (Debian: ${debian_package})")
+  endif()
+  install(FILES ${copyright} DESTINATION licences RENAME ${name}.txt)
+endforeach()
