@@ -27,6 +27,11 @@ std::string pageLanguage(const std::string& acceptLanguage) {
 }
 
 DashboardServer::DashboardServer(StoreWatch& watch) : server_(std::make_unique<httplib::Server>()) {
+    // SO_REUSEADDR alone: httplib's SO_REUSEPORT would let a second dashboard share the port unnoticed.
+    server_->set_socket_options([](int socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     for (const WebFile& file : webFiles()) {
         // Appended, not "/" + name: GCC 12 at -O3 warns of an overlap there (-Wrestrict).
         std::string path = "/";

@@ -74,15 +74,18 @@ def store_states(store, boards):
     return {board: state for board, state in rows if board in boards}
 
 
-def screenshot(driver, folder, name, size):
-    driver.set_window_size(*size)
-    time.sleep(1.2)
-    height = driver.execute_script("return document.documentElement.scrollHeight")
-    driver.set_window_size(size[0], max(size[1], height))
-    time.sleep(0.5)
+def screenshot(driver, folder, name, size, ready=None):
+    """The whole page at the viewport width given (a phone's is a mobile viewport), once ready() holds."""
+    metrics = {"width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": size[0] < 600}
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", metrics)
+    time.sleep(0.8)
+    metrics["height"] = max(size[1], driver.execute_script("return document.documentElement.scrollHeight"))
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", metrics)
+    if ready:
+        wait_for(f"{name}: the page ready to be taken", ready, 15)
     path = os.path.join(folder, name)
     driver.save_screenshot(path)
-    driver.set_window_size(*DESKTOP)
+    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     say(f"screenshot: {path}")
 
 
@@ -114,7 +117,7 @@ def main():
         say("tiles: one per board")
 
         board, _ = wait_for("a board downloading", lambda: next(
-            (t for t in tiles(driver) if t[0] in live and t[1] == "downloading"), None), 30)
+            (t for t in tiles(driver) if t[0] in live and t[1] == "downloading" and t[2] < 80), None), 30)
         moved, took = wait_for(f"{board[0]}'s progress moving from {board[2]}%", lambda: (
             (tile_of(driver, board[0]) or ("", board[2]))[1] != board[2]), 3)
         say(f"progress: {board[0]} moved on from {board[2]}% in {took * 1000:.0f} ms")
@@ -139,7 +142,8 @@ def main():
         say(f"figure: store state change to page, {len(latencies)} changes: median "
             f"{latencies[len(latencies) // 2] * 1000:.0f} ms, longest {latencies[-1] * 1000:.0f} ms")
 
-        screenshot(driver, args.artifacts, "dashboard-en-desktop.png", DESKTOP)
+        downloading = lambda: any(t[1] == "downloading" and 10 < t[2] < 90 for t in tiles(driver))
+        screenshot(driver, args.artifacts, "dashboard-en-desktop.png", DESKTOP, downloading)
         screenshot(driver, args.artifacts, "dashboard-en-phone.png", PHONE)
 
         killed = args.boards[0]
