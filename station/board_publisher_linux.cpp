@@ -99,7 +99,12 @@ private:
             changed_ = false;
             lock.unlock();
             try {
-                if (!store) store = store::Store::open(location);
+                if (!store) {
+                    store = store::Store::open(location);
+                    // A board's state is rewritten within a second: its commits need not wait for the disk.
+                    if (store->connection().engine() == store::Engine::Sqlite)
+                        store->connection().script("PRAGMA synchronous=NORMAL");
+                }
                 store::publishBoardState(*store, state);
             } catch (const store::StoreError&) {
                 // The station's own writes report a store in trouble; this one tries again next time.
