@@ -16,40 +16,52 @@ bool isFile(const std::string& location) { return !location.starts_with("postgre
 StoreWatch::StoreWatch(std::string location, ConsoleLine console)
     : location_(std::move(location)), console_(std::move(console)) {}
 
-bool StoreWatch::openIfAway(std::string& problem) {
-    // A file taken away stays readable through the open connection: it counts as gone.
-    if (store_ && isFile(location_) && !pathExists(location_)) store_.reset();
-    if (store_) return true;
+std::unique_ptr<store::Store> StoreWatch::take(std::string& problem) {
+    // A file taken away stays readable through open connections: it counts as gone.
+    if (isFile(location_) && !pathExists(location_)) idle_.clear();
+    if (!idle_.empty()) {
+        std::unique_ptr<store::Store> store = std::move(idle_.back());
+        idle_.pop_back();
+        return store;
+    }
     const auto now = std::chrono::steady_clock::now();
     if (!problem_.empty() && now - lastTry_ < kRetryGap) {
         problem = problem_;
-        return false;
+        return nullptr;
     }
     lastTry_ = now;
     if (isFile(location_) && !pathExists(location_)) {
         problem = "no store at " + location_ + " (no such file)";
-        return false;
+        return nullptr;
     }
     try {
-        store_ = store::Store::open(location_);
-        return true;
+        return store::Store::open(location_);
     } catch (const store::StoreError& error) {
         problem = "cannot read the store " + location_ + ": " + error.what();
-        return false;
+        return nullptr;
     }
 }
 
 std::optional<Json> StoreWatch::ask(const std::function<Json(store::Store&)>& view, std::string& problem) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::optional<Json> answer;
-    if (openIfAway(problem)) {
-        try {
-            answer = view(*store_);
-        } catch (const store::StoreError& error) {
-            store_.reset();
-            problem = "cannot read the store " + location_ + ": " + error.what();
+    std::unique_ptr<store::Store> store;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        store = take(problem);
+        if (!store) {
+            tell(problem);
+            return std::nullopt;
         }
     }
+    std::optional<Json> answer;
+    try {
+        answer = view(*store);
+    } catch (const store::StoreError& error) {
+        problem = "cannot read the store " + location_ + ": " + error.what();
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    // A store that failed once is opened again for every question after.
+    if (answer) idle_.push_back(std::move(store));
+    else idle_.clear();
     tell(answer ? std::string() : problem);
     return answer;
 }

@@ -1,12 +1,13 @@
 // The dashboard on a store of 1,000,000 chip records spread over the last day:
 // /api/summary and /api/boards as the server computes them, and the first page
-// load over HTTP on 127.0.0.1 (the page, its two files and the four API
-// answers). Goal: under 300 ms each. Then the station's side: a chip's store
-// work (its record) and its 430 progress reports, with the board's state
-// published and without.
+// load over HTTP on 127.0.0.1 (the page, its two files, then the four API
+// answers at once, as the page asks them). Goal: under 300 ms each. Then the
+// station's side: a chip's store work (its record) and its 430 progress
+// reports, with the board's state published and without.
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 
+#include <atomic>
 #include <thread>
 
 #include "dashboard/dashboard_server.h"
@@ -64,13 +65,19 @@ void BM_DashboardFirstPageLoad_MillionChips(benchmark::State& state) {
     const int port = server.bind("127.0.0.1", 0, problem).value_or(0);
     std::thread serving([&] { server.serve(); });
     for (auto _ : state) {
-        // A new browser: a new connection, each file and answer asked once.
-        httplib::Client client("127.0.0.1", port);
-        for (const char* path : {"/", "/dashboard.css", "/dashboard.js", "/api/boards", "/api/summary",
-                                 "/api/failures", "/api/pools"}) {
-            const httplib::Result answer = client.Get(path);
-            if (!answer || answer->status != 200) state.SkipWithError(path);
-        }
+        // A new browser: the page and its files, then the API answers at once, each on its own connection.
+        httplib::Client page("127.0.0.1", port);
+        for (const char* path : {"/", "/dashboard.css", "/dashboard.js"})
+            if (const httplib::Result answer = page.Get(path); !answer || answer->status != 200) state.SkipWithError(path);
+        std::vector<std::thread> asking;
+        std::atomic<int> failed{0};
+        for (const char* path : {"/api/boards", "/api/summary", "/api/failures", "/api/pools"})
+            asking.emplace_back([&, path] {
+                httplib::Client client("127.0.0.1", port);
+                if (const httplib::Result answer = client.Get(path); !answer || answer->status != 200) ++failed;
+            });
+        for (std::thread& thread : asking) thread.join();
+        if (failed) state.SkipWithError("an API answer failed");
     }
     server.stop();
     serving.join();
