@@ -18,12 +18,20 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return problem_.empty(); }
+    // Its process id; 0 when it did not start.
+    unsigned long processId() const;
     const std::string& problem() const { return problem_; }
     // The next line of its output without the line end ("\n" or "\r\n"); false
     // once the output has ended. A last line without a line end still counts.
     bool readLine(std::string& line);
     // Waits for the program to end: its exit status (on Linux a signal gives 128 + its number).
     int wait();
+
+    // Linux: passes the signal on to every program started here and not yet
+    // waited for; safe in a signal handler. Each program runs in a process
+    // group of its own, so the terminal's Ctrl-C reaches only this process,
+    // which passes it on once, and starts with no signal blocked or ignored.
+    static void signalEveryChild(int signalNumber);
 
 private:
     // What each platform file provides: start, read a piece of output (0 at its end), wait.

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -13,10 +14,41 @@ extern char** environ;
 
 namespace tessorin {
 
+namespace {
+
+// The programs started and not yet waited for, where a signal handler can read them.
+constexpr size_t kMaxChildren = 256;
+std::atomic<pid_t> children[kMaxChildren];
+
+void remember(pid_t pid) {
+    for (std::atomic<pid_t>& slot : children) {
+        pid_t empty = 0;
+        if (slot.compare_exchange_strong(empty, pid)) return;
+    }
+}
+
+void forget(pid_t pid) {
+    for (std::atomic<pid_t>& slot : children) {
+        pid_t expected = pid;
+        if (slot.compare_exchange_strong(expected, 0)) return;
+    }
+}
+
+}  // namespace
+
+void ChildProcess::signalEveryChild(int signalNumber) {
+    for (std::atomic<pid_t>& slot : children)
+        if (const pid_t pid = slot.load(); pid > 0) kill(pid, signalNumber);
+}
+
 struct ChildProcess::Platform {
     pid_t pid = -1;
     int output = -1;  // our end of the pipe
 };
+
+unsigned long ChildProcess::processId() const {
+    return platform_->pid > 0 ? static_cast<unsigned long>(platform_->pid) : 0;
+}
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments)
     : platform_(std::make_unique<Platform>()) {
@@ -43,7 +75,19 @@ std::string ChildProcess::start(const std::string& program, const std::vector<st
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-    const int failed = posix_spawn(&platform_->pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Nothing blocked or ignored here (signals taken by a thread of ours) reaches the program.
+    sigset_t none, ours;
+    sigemptyset(&none);
+    sigemptyset(&ours);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&ours, signalNumber);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &ours);
+    const int failed = posix_spawn(&platform_->pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     if (failed != 0) {
@@ -52,6 +96,7 @@ std::string ChildProcess::start(const std::string& program, const std::vector<st
         return "cannot start " + program + ": " + std::strerror(failed);
     }
     platform_->output = pipeEnds[0];
+    remember(platform_->pid);
     return {};
 }
 
@@ -68,6 +113,7 @@ int ChildProcess::waitForExit() {
     while (waitpid(platform_->pid, &status, 0) < 0) {
         if (errno != EINTR) return -1;
     }
+    forget(platform_->pid);
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return -1;

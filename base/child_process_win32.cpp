@@ -32,6 +32,8 @@ struct ChildProcess::Platform {
     HANDLE output = nullptr;  // our end of the pipe
 };
 
+unsigned long ChildProcess::processId() const { return platform_->process ? GetProcessId(platform_->process) : 0; }
+
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments)
     : platform_(std::make_unique<Platform>()) {
     problem_ = start(program, arguments);

@@ -77,12 +77,21 @@ uint32_t parseNumber(std::string_view text) {
 }
 
 uint32_t parseNumberInBase(std::string_view text, int base) {
-    requireBase(base);
-    LeadingDigits scanned = scanLeadingDigits(text, base);
+    const LeadingNumber scanned = scanNumberInBase(text, base);
     if (!scanned.anyDigit) throw std::invalid_argument("no digits");
-    if (scanned.overflow) throw std::out_of_range("number wider than 32 bits");
-    uint32_t value = static_cast<uint32_t>(scanned.magnitude);
-    return scanned.negative ? 0u - value : value;
+    if (scanned.wider32) throw std::out_of_range("number wider than 32 bits");
+    return scanned.value;
+}
+
+LeadingNumber scanNumberInBase(std::string_view text, int base) {
+    requireBase(base);
+    const LeadingDigits scanned = scanLeadingDigits(text, base);
+    LeadingNumber number{scanned.anyDigit, scanned.overflow, 0};
+    if (scanned.anyDigit && !scanned.overflow) {
+        const auto value = static_cast<uint32_t>(scanned.magnitude);
+        number.value = scanned.negative ? 0u - value : value;
+    }
+    return number;
 }
 
 bool isNonZeroNumber(std::string_view text) { return !text.empty() && parseNumber(text) != 0; }

@@ -19,6 +19,16 @@ uint32_t parseNumber(std::string_view text);
 // std::out_of_range when the value needs more than 32 bits. base: 2 to 36.
 uint32_t parseNumberInBase(std::string_view text, int base);
 
+// What parseNumberInBase reads, reported instead of raised: for texts where a
+// non-number is ordinary and an exception per text would cost more than the scan.
+struct LeadingNumber {
+    bool anyDigit = false;
+    bool wider32 = false;  // the value needs more than 32 bits
+    uint32_t value = 0;    // parseNumberInBase's answer when it has one, else 0
+};
+// Raises std::invalid_argument for a base outside 2 to 36 only.
+LeadingNumber scanNumberInBase(std::string_view text, int base);
+
 // Not empty and parseNumber gives non-zero; std::out_of_range passes through.
 bool isNonZeroNumber(std::string_view text);
 

@@ -1,6 +1,8 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
-target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI)
+# hidapi opens and moves reports; udev finds the boards (device/hidraw_nodes.h says why).
+pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
+target_link_libraries(tessorin_device PUBLIC PkgConfig::HIDAPI PkgConfig::UDEV)
 
 # The station's results lines: JSON (nlohmann-json) with the image's SHA-256 (libcrypto).
 find_package(OpenSSL REQUIRED COMPONENTS Crypto)

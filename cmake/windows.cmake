@@ -40,7 +40,7 @@ if(TESSORIN_TESTS)
   # portable suites of code that has a Windows file of its own.
   file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   list(APPEND WIN32_TEST_SOURCES ${CMAKE_SOURCE_DIR}/tests/base/sha256_test.cpp
-       ${CMAKE_SOURCE_DIR}/tests/station/results_file_test.cpp)
+       ${CMAKE_SOURCE_DIR}/tests/station/results_file_test.cpp ${CMAKE_SOURCE_DIR}/tests/device/board_lock_test.cpp)
   if(WIN32_TEST_SOURCES)
     # The dialog template is loaded from the test executable's own resources.
     add_executable(tessorin_win32_tests ${WIN32_TEST_SOURCES} ${TESSORIN_RESOURCES})

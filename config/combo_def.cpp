@@ -4,14 +4,12 @@
 
 #include "base/format.h"
 #include "base/numbers.h"
-#include "config/ini_path.h"
 #include "config/keyed_lists.h"
 #include "config/record_guard.h"
 
 namespace tessorin {
 
 ComboDef ComboDef::loadRfParameter(const ProfileReader& profile, std::string_view stem, std::string_view section) {
-    requireReadableIni(profile.iniPath());
     ComboDef combo;
     combo.section_ = section;
     combo.iniPath_ = profile.iniPath();

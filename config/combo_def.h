@@ -16,7 +16,6 @@ public:
 
     // An RF parameter of section common: reads stem_init_select_index,
     // stem_value and stem_combox, then expands them under the record guard.
-    // Raises ConfigError for an empty path or a file that cannot be read.
     static ComboDef loadRfParameter(const ProfileReader& profile, std::string_view stem, std::string_view section);
     // A configured control, from texts already read; under the record guard.
     // comboKey and valueKey name the keys in the error of an over-long list.

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+
+#include "config/profile_read.h"
 
 namespace tessorin {
 
@@ -32,6 +35,20 @@ private:
     // Names in ASCII lower case.
     using Keys = std::unordered_map<std::string, std::string>;
     std::unordered_map<std::string, Keys> sections_;
+};
+
+// The reads of one load answered from a decoded document: the load's reader where
+// ours parses, and the way to load bytes that never were a file.
+class IniDocumentProfile final : public ProfileReader {
+public:
+    IniDocumentProfile(std::string iniPath, IniDocument document)
+        : ProfileReader(std::move(iniPath)), document_(std::move(document)) {}
+    std::string read(std::string_view section, std::string_view key, size_t bufferUnits) const override {
+        return document_.value(section, key, bufferUnits);
+    }
+
+private:
+    IniDocument document_;
 };
 
 // One lookup in the file by UTF-8 path; "" when the file cannot be read.

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "config/ini_path.h"
+
 namespace tessorin {
 
 TestConfig::TestConfig(std::array<ComboDef, kRfParamCount> rfCombos, ChipDef chip, ExtControlSet extControls)
@@ -23,6 +25,7 @@ std::unique_ptr<TestConfig> loadTestConfig(const ProfileReader& profile) {
 }
 
 std::unique_ptr<TestConfig> loadTestConfig(const std::string& iniPath) {
+    requireReadableIni(iniPath);
     return loadTestConfig(*openProfileForLoad(iniPath));
 }
 

@@ -47,7 +47,7 @@ private:
 // Raises ConfigError ("iniPath不能为空!\n", "ini文件[path]不存在", or a file that
 // cannot be read) before anything is loaded; every later error ends only its record.
 std::unique_ptr<TestConfig> loadTestConfig(const std::string& iniPath);
-// The same, every key read through profile.
+// The same, every key read through profile; the test of the file is the caller's.
 std::unique_ptr<TestConfig> loadTestConfig(const ProfileReader& profile);
 
 }  // namespace tessorin

@@ -1,5 +1,7 @@
 #include "config/value_lists.h"
 
+#include <string>
+
 #include "base/format.h"
 #include "base/numbers.h"
 
@@ -71,7 +73,8 @@ std::vector<std::string> expandTextList(std::string_view text) {
         },
         [&](Range range) {
             requireRoom(result.size(), range.size());
-            for (int64_t n = range.lo; n <= range.hi; ++n) result.push_back(formatText("%d", {n}) + parts.suffix);
+            result.reserve(result.size() + range.size());
+            for (int64_t n = range.lo; n <= range.hi; ++n) result.push_back(std::to_string(n) + parts.suffix);
         });
     return result;
 }
@@ -87,6 +90,7 @@ std::vector<uint32_t> expandNumberList(std::string_view text) {
         },
         [&](Range range) {
             requireRoom(result.size(), range.size());
+            result.reserve(result.size() + range.size());
             for (int64_t n = range.lo; n <= range.hi; ++n) result.push_back(static_cast<uint32_t>(n));
         });
     return result;

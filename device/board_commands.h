@@ -3,10 +3,12 @@
 // address range, handshake, readiness, chip id, CPU control, and the bracket
 // around every operator-started command.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/progress_sink.h"
+#include "device/board_lock.h"
 #include "device/board_protocol.h"
 #include "report/log.h"
 #include "report/message_table.h"
@@ -21,8 +23,11 @@ namespace tessorin {
 [[nodiscard]] bool boardWriteMemory(bool autoIncrement, const uint8_t* source, int32_t address, int32_t length,
                                     ProgressSink* progress = nullptr);
 
-// The identification word, read once per process and cached for good.
+// The identification word, read once per process and cached for good; 0 while no reply came.
 [[nodiscard]] uint32_t boardReadChipId();
+// The identification word, asked for a second time when the first reply is lost;
+// nullopt when neither came. What chooses a family's registers must use this.
+[[nodiscard]] std::optional<uint32_t> boardIdentifyChip();
 // True when the chip belongs to one of the families of chip_families.h.
 [[nodiscard]] bool chipInKnownList();
 [[nodiscard]] bool boardSetCpuControl(uint8_t mask);
@@ -39,9 +44,12 @@ void boardReportCpuState();
 // False when a word's write failed to go out.
 [[nodiscard]] bool writeHexWords(int32_t startAddress, std::string_view hexText);
 
-// Closes a link still open, opens the board and handshakes. Raises
-// UnicodeException with msgOpenUsbFail or msgBoardNotLinked (link left open).
-void openBoardForCommand(const MessageTable& messages);
+// Closes a link still open, takes the board's lock for the command frame
+// (none for a board no other process reaches), opens the board and handshakes.
+// Raises UnicodeException with msgOpenUsbFail, msgBoardNotLinked (link left
+// open) or, before anything is opened, the board's holder when another process
+// drives it. The frame lasts while the returned lock is kept.
+[[nodiscard]] std::unique_ptr<BoardLock> openBoardForCommand(const MessageTable& messages);
 // Closes the link, appends "set [" label "] success!\n" to the pane, logs msgUsbCloseOk.
 void closeBoardAfterCommand(LogPane& pane, const MessageTable& messages, std::string_view label);
 

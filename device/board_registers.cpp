@@ -30,17 +30,27 @@ uint32_t littleEndian(const uint8_t* bytes, int count) {
     return value;
 }
 
-}  // namespace
+constexpr int kChipIdAttempts = 2;  // one lost reply must not cost a download
 
-uint32_t boardReadChipId() {
-    if (std::optional<uint32_t> cached = cachedChipId()) return *cached;
+std::optional<uint32_t> readChipIdOnce() {
+    if (std::optional<uint32_t> cached = cachedChipId()) return cached;
     std::array<uint8_t, 2> word{};
     // Only a word that really came from the chip is kept for the life of the
     // process; a missing reply's zeros would otherwise stand for the chip for good.
-    if (!readMemoryWithOutcome(true, kChipIdRegister, word.data(), 2).replied) return 0;
+    if (!readMemoryWithOutcome(true, kChipIdRegister, word.data(), 2).replied) return std::nullopt;
     const uint32_t chipId = littleEndian(word.data(), 2);
     rememberChipId(chipId);
     return chipId;
+}
+
+}  // namespace
+
+uint32_t boardReadChipId() { return readChipIdOnce().value_or(0); }
+
+std::optional<uint32_t> boardIdentifyChip() {
+    for (int attempt = 0; attempt < kChipIdAttempts; ++attempt)
+        if (std::optional<uint32_t> chipId = readChipIdOnce()) return chipId;
+    return std::nullopt;
 }
 
 bool chipInKnownList() { return isKnownChip(boardReadChipId()); }

@@ -38,6 +38,9 @@ public:
     // abandoned and never touches the caller's buffer afterwards.
     virtual TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) = 0;
     virtual TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) = 0;
+    // Whether other processes reach the same boards (the platform's transport):
+    // then a board is locked while it is driven (device/board_lock.h).
+    virtual bool sharedWithOtherProcesses() const { return false; }
 };
 
 // The process's transport: the platform's own unless a test or the runner installed another.

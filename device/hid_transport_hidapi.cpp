@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "base/text.h"
+#include "device/hidraw_nodes.h"
 #include "device/platform_hid_transport.h"
 
 namespace tessorin {
@@ -21,23 +21,6 @@ bool hidapiReady() {
     static bool ready = false;
     std::call_once(once, [] { ready = hid_init() == 0; });
     return ready;
-}
-
-// hidapi hands serial numbers over as wchar_t, which is UTF-32 on Linux.
-std::string utf8Of(const wchar_t* text) {
-    std::u16string units;
-    for (; text && *text; ++text) {
-        const auto c = static_cast<uint32_t>(*text);
-        if (c < 0x10000) {
-            units += static_cast<char16_t>(c);
-        } else if (c <= 0x10FFFF) {
-            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            units += u'\uFFFD';
-        }
-    }
-    return utf16ToUtf8(units);
 }
 
 // "1-1.2:1.0": bus, ports, then configuration and interface.
@@ -72,13 +55,8 @@ class HidapiTransport final : public HidTransport {
 public:
     std::vector<HidDeviceEntry> enumerate(uint16_t vendorId, uint16_t productId) override {
         std::vector<HidDeviceEntry> entries;
-        if (!hidapiReady()) return entries;
-        hid_device_info* devices = hid_enumerate(vendorId, productId);
-        for (hid_device_info* info = devices; info; info = info->next) {
-            if (info->vendor_id == vendorId && info->product_id == productId && info->path)
-                entries.push_back({info->path, usbPathOf(info->path), utf8Of(info->serial_number)});
-        }
-        hid_free_enumeration(devices);
+        for (HidrawNode& node : hidrawNodes(vendorId, productId))
+            entries.push_back({node.devicePath, usbPathOf(node.devicePath), std::move(node.serial)});
         return entries;
     }
 
@@ -87,17 +65,13 @@ public:
         return device ? reinterpret_cast<HidHandle>(device) : kInvalidHidHandle;
     }
 
+    // Enumeration order decides; an interface that cannot be opened is skipped.
     HidHandle openFirst(uint16_t vendorId, uint16_t productId) override {
-        if (!hidapiReady()) return kInvalidHidHandle;
-        hid_device_info* devices = hid_enumerate(vendorId, productId);
-        hid_device* found = nullptr;
-        // Enumeration order decides; an interface that cannot be opened is skipped.
-        for (hid_device_info* info = devices; info && !found; info = info->next) {
-            if (info->vendor_id == vendorId && info->product_id == productId && info->path)
-                found = hid_open_path(info->path);
+        for (const HidrawNode& node : hidrawNodes(vendorId, productId)) {
+            const HidHandle handle = openPath(node.devicePath);
+            if (handle != kInvalidHidHandle) return handle;
         }
-        hid_free_enumeration(devices);
-        return found ? reinterpret_cast<HidHandle>(found) : kInvalidHidHandle;
+        return kInvalidHidHandle;
     }
 
     // Closing the hidraw file also drops its input queue: a reply still on its
@@ -125,6 +99,8 @@ public:
         std::memcpy(report, incoming.data(), static_cast<std::size_t>(count));
         return {true, count};
     }
+
+    bool sharedWithOtherProcesses() const override { return true; }
 };
 
 }  // namespace

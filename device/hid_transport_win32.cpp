@@ -153,6 +153,8 @@ public:
         if (result.completed) std::memcpy(report, incoming, static_cast<size_t>(result.count));
         return result;
     }
+
+    bool sharedWithOtherProcesses() const override { return true; }
 };
 
 }  // namespace

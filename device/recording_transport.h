@@ -22,6 +22,7 @@ public:
     void close(HidHandle handle) override;
     TransferResult write(HidHandle handle, const uint8_t* report, int timeoutMs) override;
     TransferResult read(HidHandle handle, uint8_t* report, int timeoutMs) override;
+    bool sharedWithOtherProcesses() const override { return inner_.sharedWithOtherProcesses(); }
 
     // One line a report, each ending in "\n".
     std::string trace() const;

@@ -1,18 +1,82 @@
 #include "download/code_file_reader.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
-#include <string_view>
+#include <vector>
 
+#include "base/numbers.h"
 #include "base/paths.h"
-#include "download/code_line_pieces.h"
-#include "download/code_number.h"
 
 namespace tessorin::download {
 namespace {
 
 constexpr size_t kSpacedByteCount = 16;
 constexpr size_t kSpacedByteStride = 3;
+constexpr size_t kFileChunkBytes = 65536;
+
+// Splits a code file into the pieces the reader converts. The bytes come from
+// memory all at once or from a file a chunk at a time; either way the pieces are the same.
+class CodeLinePieces {
+public:
+    explicit CodeLinePieces(std::string_view bytes) : window_(bytes) {}
+    explicit CodeLinePieces(std::FILE* file) : file_(file), chunk_(kFileChunkBytes), window_(chunk_.data(), 0) {}
+    CodeLinePieces(const CodeLinePieces&) = delete;
+    CodeLinePieces& operator=(const CodeLinePieces&) = delete;
+
+    // The next piece; false at the end. The view lives until the next call.
+    bool next(std::string_view& piece) {
+        size_t length = 0;
+        while (length < kCodeLinePieceMax) {
+            int c = nextChar();
+            if (c == EOF) break;
+            piece_[length++] = static_cast<char>(c);
+            if (c == '\n') break;
+        }
+        piece = std::string_view(piece_.data(), length);
+        return length > 0;
+    }
+
+    // Up to count bytes from the start, read but not taken; before the first piece only.
+    std::string_view peekStart(size_t count) {
+        while (file_ && window_.size() < count) {
+            size_t got = std::fread(chunk_.data() + window_.size(), 1, count - window_.size(), file_);
+            if (got == 0) break;
+            window_ = std::string_view(chunk_.data(), window_.size() + got);
+        }
+        return window_.substr(0, count);
+    }
+    // Takes count bytes that peekStart showed.
+    void skip(size_t count) { position_ += count; }
+
+private:
+    int peekRawChar() {
+        if (position_ == window_.size() && !refill()) return EOF;
+        return static_cast<unsigned char>(window_[position_]);
+    }
+    bool refill() {
+        if (!file_) return false;
+        window_ = std::string_view(chunk_.data(), std::fread(chunk_.data(), 1, chunk_.size(), file_));
+        position_ = 0;
+        return !window_.empty();
+    }
+    int rawChar() {
+        int c = peekRawChar();
+        if (c != EOF) ++position_;
+        return c;
+    }
+    int nextChar() {
+        int c = rawChar();
+        if (c == '\r' && peekRawChar() == '\n') return rawChar();
+        return c;
+    }
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> chunk_;  // a file's chunks are read into it; empty for bytes in memory
+    std::string_view window_;  // the bytes at hand: the current chunk, or all the bytes in memory
+    size_t position_ = 0;
+    std::array<char, kCodeLinePieceMax> piece_{};
+};
 
 bool startsWithBinaryDigits(std::string_view line, size_t count) {
     if (line.size() < count) return false;
@@ -78,17 +142,7 @@ void convertLine(std::string_view line, LayoutChoice choice, uint8_t* out) {
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-}  // namespace
-
-CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
-    if (!file) return {CodeFileStatus::OpenFailed, 0, CodeFileLayout::BytePerLine};
-
-    CodeLinePieces pieces(file.get());
+CodeFileResult readPieces(std::span<uint8_t> destination, CodeLinePieces& pieces) {
     // Editors save text with a byte-order mark. Read as digits, UTF-8's would turn the first
     // number into zeros and UTF-16's every number: neither may reach a chip.
     const std::string_view start = pieces.peekStart(3);
@@ -107,6 +161,29 @@ CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& p
         count += lineBytes;
     } while (pieces.next(line));
     return {CodeFileStatus::Read, count, choice.layout};
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    if (!file) return {CodeFileStatus::OpenFailed, 0, CodeFileLayout::BytePerLine};
+    CodeLinePieces pieces(file.get());
+    return readPieces(destination, pieces);
+}
+
+CodeFileResult readCodeFileBytes(std::span<uint8_t> destination, std::string_view fileBytes) {
+    CodeLinePieces pieces(fileBytes);
+    return readPieces(destination, pieces);
+}
+
+uint32_t readCodeNumber(std::string_view text, int base) {
+    const LeadingNumber number = scanNumberInBase(text, base);
+    return number.wider32 ? 0xFFFFFFFFu : number.value;
 }
 
 }  // namespace tessorin::download

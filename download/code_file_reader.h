@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tessorin::download {
 
@@ -28,9 +29,20 @@ struct CodeFileResult {
     CodeFileLayout layout = CodeFileLayout::BytePerLine;
 };
 
+// Lines of at most 299 characters including their line feed; a longer line is
+// converted in 299-character pieces. CR LF reads as LF, as text-mode reading does on Windows.
+constexpr size_t kCodeLinePieceMax = 299;
+
 // Reads the file at the UTF-8 path into destination, never past its end. A UTF-8
 // byte-order mark at the start is skipped. Writes no message; callers report by
 // the status.
 CodeFileResult readCodeFile(std::span<uint8_t> destination, const std::string& path);
+// The same for a file's bytes already in memory; never OpenFailed.
+CodeFileResult readCodeFileBytes(std::span<uint8_t> destination, std::string_view fileBytes);
+
+// The number conversion of a line: strtoul-like (base/numbers.h parseNumberInBase),
+// except that a text without digits gives 0 and a value wider than 32 bits gives
+// 0xFFFFFFFF. Never fails, whatever the text holds.
+uint32_t readCodeNumber(std::string_view text, int base);
 
 }  // namespace tessorin::download

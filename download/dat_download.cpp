@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "base/clock.h"
@@ -20,12 +21,15 @@ constexpr size_t kRecordHeaderSize = 3;
 constexpr uint64_t kDoneWaitMs = 2000;
 constexpr double kPagePauseMicros = 5000;
 
-EepromEngine currentEngine() { return chipFamilyOf(boardReadChipId()).eeprom; }
-
 }  // namespace
 
-bool eepromStartAndWait() {
-    const EepromEngine engine = currentEngine();
+std::optional<EepromEngine> identifiedEepromEngine() {
+    const std::optional<uint32_t> chipId = boardIdentifyChip();
+    if (!chipId) return std::nullopt;
+    return chipFamilyOf(*chipId).eeprom;
+}
+
+bool eepromStartAndWait(const EepromEngine& engine) {
     notExamined(boardWriteRegisterByte(engine.startRegister, engine.startValue));
     Clock& clock = processClock();
     const uint64_t start = clock.tickMs();
@@ -37,15 +41,14 @@ bool eepromStartAndWait() {
     }
 }
 
-bool eepromTransferChunk(const uint8_t* record, int32_t recordLength) {
-    const EepromEngine engine = currentEngine();
+bool eepromTransferChunk(const EepromEngine& engine, const uint8_t* record, int32_t recordLength) {
     const uint8_t noOffset[2] = {0x00, 0x00};
     const uint8_t length[2] = {static_cast<uint8_t>(recordLength & 0xFF), static_cast<uint8_t>((recordLength >> 8) & 0xFF)};
     notExamined(boardWriteRegisterByte(engine.modeRegister, engine.modeValue));
     notExamined(boardWriteMemory(true, noOffset, engine.offsetRegister, 2));
     notExamined(boardWriteMemory(true, length, engine.lengthRegister, 2));
     notExamined(boardWriteMemory(true, record, engine.stagingBuffer, recordLength));
-    return eepromStartAndWait();
+    return eepromStartAndWait(engine);
 }
 
 DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* progress) {
@@ -55,6 +58,14 @@ DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* p
         return {DownloadFailure::ImageRefused};
     }
     ProgressTransfer transfer(progress, image.size());
+    if (image.empty()) return {DownloadFailure::None};
+    // Read before the first page and kept for the image: a family chosen from a
+    // reply that never came would stage one page on two families' registers.
+    const std::optional<EepromEngine> engine = identifiedEepromEngine();
+    if (!engine) {
+        writeLog("the chip's identification word did not arrive; no EEPROM register was written\n");
+        return {chipOrBoardLost()};
+    }
     std::array<uint8_t, kRecordHeaderSize + kEepromPageSize> record{};
     size_t position = 0;
     while (position < image.size()) {
@@ -64,7 +75,7 @@ DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* p
         record[1] = static_cast<uint8_t>(address >> 8);
         record[2] = static_cast<uint8_t>(address);
         std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(position), chunk, record.begin() + kRecordHeaderSize);
-        if (!eepromTransferChunk(record.data(), static_cast<int32_t>(chunk + kRecordHeaderSize)))
+        if (!eepromTransferChunk(*engine, record.data(), static_cast<int32_t>(chunk + kRecordHeaderSize)))
             return {chipOrBoardLost()};
         delayMicroseconds(kPagePauseMicros);
         position += chunk;

@@ -3,10 +3,12 @@
 // the chip, through the chip's EEPROM transfer engine.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "base/progress_sink.h"
+#include "device/chip_families.h"
 #include "download/download_outcome.h"
 
 namespace tessorin::download {
@@ -22,13 +24,18 @@ DownloadOutcome downloadDatImage(const std::string& imagePath, ProgressSink* pro
 
 // Pages of up to 32 bytes from EEPROM address 0, 5 ms apart, each reported to
 // progress once written. Refuses an image larger than the EEPROM address space
-// before the first page. An empty image succeeds.
+// before the first page, and fails before it when the chip cannot be identified
+// (no engine register written). An empty image succeeds.
 DownloadOutcome writeEepromImage(std::span<const uint8_t> image, ProgressSink* progress = nullptr);
 
+// The engine of the chip's family; nullopt when the identification word did not
+// arrive on a second asking either.
+std::optional<EepromEngine> identifiedEepromEngine();
+
 // Stages one transfer record (0xA0, address high, address low, page data) and runs the engine.
-bool eepromTransferChunk(const uint8_t* record, int32_t recordLength);
+bool eepromTransferChunk(const EepromEngine& engine, const uint8_t* record, int32_t recordLength);
 
 // Starts the engine and polls its done bit for up to 2000 ms.
-bool eepromStartAndWait();
+bool eepromStartAndWait(const EepromEngine& engine);
 
 }  // namespace tessorin::download

@@ -12,8 +12,8 @@ namespace {
 
 using WorkerBody = void (*)(DownloadHost&, const std::string&);
 
-int runButtonWorker(DownloadHost& host, const std::string& imagePath, WorkerBody body, std::string_view name,
-                    std::string_view closeLabel) {
+int runButtonWorker(DownloadHost& host, const std::string& imagePath, std::shared_ptr<BoardLock> frame,
+                    WorkerBody body, std::string_view name, std::string_view closeLabel) {
     LogPane& pane = host.logPane();
     const MessageTable& messages = host.messages();
     runWorkerStep(pane, messages, name, [&] {
@@ -22,6 +22,7 @@ int runButtonWorker(DownloadHost& host, const std::string& imagePath, WorkerBody
         body(host, imagePath);
     });
     runWorkerStep(pane, messages, name, [&] { closeBoardAfterCommand(pane, messages, closeLabel); });
+    frame.reset();
     host.downloadBusy() = false;
     return 1;
 }
@@ -30,12 +31,12 @@ int runButtonWorker(DownloadHost& host, const std::string& imagePath, WorkerBody
 
 bool hasExtension(std::string_view path, std::string_view extension) { return endsWithNoCase(path, extension); }
 
-int romDownloadThread(DownloadHost& host, const std::string& imagePath) {
-    return runButtonWorker(host, imagePath, runRomDownload, "romDownloadThread", "download rom file\n");
+int romDownloadThread(DownloadHost& host, const std::string& imagePath, std::shared_ptr<BoardLock> frame) {
+    return runButtonWorker(host, imagePath, std::move(frame), runRomDownload, "romDownloadThread", "download rom file\n");
 }
 
-int datDownloadThread(DownloadHost& host, const std::string& imagePath) {
-    return runButtonWorker(host, imagePath, runDatDownload, "datDownloadThread", "download dat file\n");
+int datDownloadThread(DownloadHost& host, const std::string& imagePath, std::shared_ptr<BoardLock> frame) {
+    return runButtonWorker(host, imagePath, std::move(frame), runDatDownload, "datDownloadThread", "download dat file\n");
 }
 
 void onDownloadButton(DownloadHost& host) {
@@ -46,13 +47,16 @@ void onDownloadButton(DownloadHost& host) {
         const std::string imagePath = host.romPath();
         if (imagePath.empty()) throw UnicodeException(messages[msgSelectRomFirst]);
         if (host.downloadBusy()) throw UnicodeException(messages[msgBusyDownloading]);
-        openBoardForCommand(messages);
-        int (*worker)(DownloadHost&, const std::string&) = nullptr;
+        // The worker ends the frame: the board stays locked until the download is over.
+        std::shared_ptr<BoardLock> frame = openBoardForCommand(messages);
+        int (*worker)(DownloadHost&, const std::string&, std::shared_ptr<BoardLock>) = nullptr;
         if (hasExtension(imagePath, "rom")) worker = romDownloadThread;
         else if (hasExtension(imagePath, "dat")) worker = datDownloadThread;
         else throw UnicodeException(messages[msgFileFormatError]);
         host.downloadBusy() = true;
-        if (!host.startWorker([&host, imagePath, worker] { worker(host, imagePath); })) {
+        if (!host.startWorker([&host, imagePath, worker, frame = std::move(frame)]() mutable {
+                worker(host, imagePath, std::move(frame));
+            })) {
             host.downloadBusy() = false;
             throw UnicodeException(messages[msgDownloadThreadFail]);
         }

@@ -13,6 +13,8 @@ std::string_view failureCode(DownloadFailure failure) {
         case DownloadFailure::BoardLost: return "board_lost";
         case DownloadFailure::ChipStoppedAnswering: return "chip_stopped_answering";
         case DownloadFailure::WorkerFailed: return "worker_failed";
+        case DownloadFailure::Interrupted: return "interrupted";
+        case DownloadFailure::StationEnded: return "station_ended";
     }
     return "worker_failed";
 }

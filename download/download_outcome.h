@@ -13,6 +13,8 @@ enum class DownloadFailure {
     BoardLost,             // a report did not go out: the board went away
     ChipStoppedAnswering,  // every report went out, but the chip did not answer afterwards
     WorkerFailed,          // the worker failed unexpectedly; its report is in the log
+    Interrupted,           // the station was asked to end again and left the chip in hand
+    StationEnded,          // the station process ended with the chip in hand (its parent's line)
 };
 
 // "no_image", "image_refused", ...; empty for None.

@@ -50,8 +50,12 @@ DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* pro
         writeLog("identity: an image offset reaches past the end of the image");
         return {DownloadFailure::ImageRefused};
     }
-    ProgressTransfer transfer(progress, image.bytes.size());
-    if (!loadCodeImage(image.bytes, progress) || !boardSetCpuControl(kHoldCpuAndLoaded) ||
+    return downloadRomBytes(image.bytes, progress);
+}
+
+DownloadOutcome downloadRomBytes(std::span<const uint8_t> image, ProgressSink* progress) {
+    ProgressTransfer transfer(progress, image.size());
+    if (!loadCodeImage(image, progress) || !boardSetCpuControl(kHoldCpuAndLoaded) ||
         !boardWriteRegisterByte(kCodeRunRegister, 0x01))
         return {DownloadFailure::BoardLost};
     return {chipStillAnswers() ? DownloadFailure::None : chipOrBoardLost()};

@@ -22,6 +22,8 @@ constexpr size_t ROM_IMAGE_CAPACITY = 150000;
 // first; one that reaches past its end refuses the image.
 DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress = nullptr,
                                  const std::vector<ImagePatch>& patches = {});
+// The same for an image already read, from the load on: what follows the file read.
+DownloadOutcome downloadRomBytes(std::span<const uint8_t> image, ProgressSink* progress = nullptr);
 
 // Holds the CPU, points the code-load registers at the start and streams the
 // image into port 0x8025. False when any write failed to go out.

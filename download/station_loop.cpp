@@ -5,6 +5,7 @@
 #include "device/board_choice.h"
 #include "device/board_commands.h"
 #include "device/hid_link.h"
+#include "download/station_end.h"
 #include "download/worker_bodies.h"
 #include "download/worker_guard.h"
 #include "report/handler_guard.h"
@@ -15,6 +16,7 @@ namespace tessorin::download {
 namespace {
 
 constexpr uint32_t kStationPauseMs = 1000;
+constexpr uint32_t kEndRequestPollMs = 50;
 
 // Whether a board was found; a handle left from before is closed, not leaked.
 bool openStationBoard() {
@@ -37,7 +39,7 @@ void runStation(DownloadHost& host, const StationJob& job, const StationStop& st
     bool announceOpen = true;
     bool absenceTold = false;
     bool linkOpen = openStationBoard();
-    while (!(stop && stop()) && !(run && run->countReached())) {
+    while (!(stop && stop()) && !(run && run->ended())) {
         if (!linkOpen) {
             if (run) run->boardActivity(BoardActivity::Gone);
             if (!absenceTold) tellChosenBoardAbsent();
@@ -74,7 +76,9 @@ void runStation(DownloadHost& host, const StationJob& job, const StationStop& st
         if (!host.startWorker([&host, job, &chip] { stationDownloadThread(host, job, chip); }))
             throw UnicodeException(messages[msgDownloadThreadFail]);
         writeLog(messages[msgDownloadStart]);
-        downloadDoneEvent().wait();
+        // A second request to end does not wait for the chip in hand.
+        while (!downloadDoneEvent().waitFor(kEndRequestPollMs))
+            if (run && stationEndRequests() > 1) run->abandonChip(chip, job.imagePath, job.presets);
         writeLog(messages[msgDownloadFinish]);
         if (run) run->chipFinished(chip, job.imagePath, job.presets);
         alreadyDownloaded = true;

@@ -31,7 +31,12 @@ public:
     // Each pass of the loop that finds the board gone, without a chip, or with a new chip.
     virtual void boardActivity(BoardActivity) {}
     // The loop ends once this is true.
-    virtual bool countReached() const = 0;
+    virtual bool ended() const = 0;
+    // While the chip's worker runs, after a second request to end
+    // (download/station_end.h): the chip is recorded as interrupted and the
+    // process ends at once, the worker with it.
+    [[noreturn]] virtual void abandonChip(const StationChip& chip, const std::string& imagePath,
+                                          const std::vector<std::string>& presets) = 0;
 };
 
 }  // namespace tessorin::download

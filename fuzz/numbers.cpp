@@ -10,7 +10,7 @@
 #include <string>
 
 #include "base/numbers.h"
-#include "download/code_number.h"
+#include "download/code_file_reader.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -14,7 +13,10 @@
 
 #include "app/application.h"
 #include "app/program_path.h"
+#include "base/child_process.h"
 #include "dashboard/dashboard_command.h"
+#include "download/station_end.h"
+#include "qt/end_signals.h"
 #include "station/program_start.h"
 #include "station/station_console.h"
 #include "qt/main_dialog.h"
@@ -30,17 +32,16 @@ bool displayAvailable() {
 constexpr const char* kConsoleHint =
     "on a console, give a firmware image to run the download station (tessorin IMAGE [\"ADDRESS VALUE\"]...)\n";
 
-// Ctrl-C ends the stations (they get it from the terminal too), not this
-// process, which then still adds up their totals. A caught signal is back to
-// its default in every program started after this.
-void keepRunningOnInterrupt(int) {}
+void printLine(const std::string& line) {
+    std::fputs((line + "\n").c_str(), stdout);
+    std::fflush(stdout);
+}
 
-int runAllBoards(const std::vector<tessorin::BoardStation>& stations) {
-    std::signal(SIGINT, keepRunningOnInterrupt);
-    return tessorin::runAllBoards(tessorin::currentProgramPath(), stations, [](const std::string& line) {
-        std::fputs((line + "\n").c_str(), stdout);
-        std::fflush(stdout);
-    });
+// A signal to end goes to the stations, not this process, which still adds
+// up their totals once they have ended.
+int runAllBoards(const tessorin::ProgramStart& start) {
+    tessorin::qt::takeEndSignals([](int signalNumber) { tessorin::ChildProcess::signalEveryChild(signalNumber); });
+    return tessorin::runAllBoards(tessorin::currentProgramPath(), start.boardStations, printLine, start.recordLeftChip);
 }
 
 }  // namespace
@@ -48,13 +49,15 @@ int runAllBoards(const std::vector<tessorin::BoardStation>& stations) {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     if (tessorin::dashboard::isDashboardCommand(arguments)) return tessorin::dashboard::runDashboardCommand(arguments);
-    tessorin::ProgramStart start = tessorin::prepareProgramStart(arguments, isatty(STDOUT_FILENO) == 1);
+    tessorin::ProgramStart start = tessorin::prepareProgramStart(arguments, isatty(STDOUT_FILENO) == 1, printLine);
     if (start.kind == tessorin::ProgramStart::Kind::Answered) {
         std::fputs(start.output.c_str(), start.exitCode == 0 ? stdout : stderr);
         return start.exitCode;
     }
-    if (start.kind == tessorin::ProgramStart::Kind::AllBoards) return runAllBoards(start.boardStations);
+    if (start.kind == tessorin::ProgramStart::Kind::AllBoards) return runAllBoards(start);
     if (start.kind == tessorin::ProgramStart::Kind::Station) {
+        // A station with options ends after the chip in hand; the seed's form keeps its default end.
+        if (start.stationRun) tessorin::qt::takeEndSignals([](int) { tessorin::download::requestStationEnd(); });
         tessorin::StationConsoleHost host(std::move(start.stationJob), start.stationRun.get());
         tessorin::CBrevoxDownloadToolApp application(host);
         application.InitInstance();

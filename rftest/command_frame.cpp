@@ -43,7 +43,7 @@ void requireWriteSent(RfHost& host, bool sent, std::string_view label) {
 void sendByteCommand(RfHost& host, uint32_t address, uint32_t value, std::string_view label,
                      std::string_view qualifiedName) {
     if (!beginBoardCommand(host, qualifiedName)) return;
-    openBoardForCommand(host.messages());
+    const auto frame = openBoardForCommand(host.messages());
     writeLog(formatText("cmd:[e %04x %x]\n", {address, value}));
     const std::array<uint8_t, 4> bytes = littleEndianBytes(value);
     const auto chipAddress = static_cast<int32_t>(address);
@@ -57,7 +57,7 @@ void sendByteCommand(RfHost& host, uint32_t address, uint32_t value, std::string
 void sendHexTextCommand(RfHost& host, uint32_t address, std::string_view reversedText, std::string_view label,
                         std::string_view qualifiedName) {
     if (!beginBoardCommand(host, qualifiedName)) return;
-    openBoardForCommand(host.messages());
+    const auto frame = openBoardForCommand(host.messages());
     writeLog(formatText("cmd:[e %04x %s]\n", {address, reversedText}));
     requireWriteSent(host, writeHexWords(static_cast<int32_t>(address), reverseHexPairs(reversedText)), label);
     closeBoardAfterCommand(host.pane(), host.messages(), label);

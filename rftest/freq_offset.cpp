@@ -36,7 +36,7 @@ void setFrequencyOffset(RfHost& host, int offsetEditId) {
     const std::vector<std::string> post = buildDriftCommand(offset, chip.freqDriftPost());
     checkDriftCommand(messages, ChipDef::keyName(ChipDef::Key::freqDriftPost), chip.freqDriftPost(), post);
 
-    openBoardForCommand(messages);
+    const auto frame = openBoardForCommand(messages);
     requireWriteSent(host, sendDriftCommand(pre), kLabel);
     requireWriteSent(host, sendDriftCommand(post), kLabel);
     closeBoardAfterCommand(host.pane(), messages, kLabel);

@@ -30,7 +30,7 @@ void setPower(RfHost& host, int powerComboId) {
         if (i >= values.size() || entry >= values[i].size())
             throw UnicodeException(missingPowerValueText(messages, level, static_cast<int>(i)));
 
-    openBoardForCommand(messages);
+    const auto frame = openBoardForCommand(messages);
     for (size_t i = 0; i < addresses.size(); ++i) {
         const int32_t address = leadingInteger(addresses[i], 16);
         const std::string& text = values[i][entry];

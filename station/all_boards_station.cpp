@@ -7,6 +7,7 @@
 
 #include "base/child_process.h"
 #include "base/format.h"
+#include "report/message_table.h"
 #include "station/station_totals.h"
 
 namespace tessorin {
@@ -17,8 +18,16 @@ struct RunningStation {
     const BoardStation& station;
     std::unique_ptr<ChildProcess> process;
     std::optional<ChipTotals> lastTotals;
+    bool chipInHand = false;  // its download started and its totals have not come yet
     int status = -1;
 };
+
+// The station's line as its download starts, after the log time.
+std::string downloadStartLine() {
+    std::string text(buildMessageTable()[msgDownloadStart]);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return "]\t\t" + text;
+}
 
 }  // namespace
 
@@ -26,7 +35,7 @@ std::vector<BoardStation> boardStations(const std::vector<std::string>& boardIds
                                         const std::vector<std::string>& stationWords) {
     std::vector<BoardStation> stations;
     for (const std::string& id : boardIds) {
-        BoardStation station{id, {"--board", id}};
+        BoardStation station{id, {"--board", id}, {}};
         station.arguments.insert(station.arguments.end(), stationWords.begin(), stationWords.end());
         stations.push_back(std::move(station));
     }
@@ -34,26 +43,39 @@ std::vector<BoardStation> boardStations(const std::vector<std::string>& boardIds
 }
 
 int runAllBoards(const std::string& program, const std::vector<BoardStation>& stations,
-                 const std::function<void(const std::string&)>& writeLine) {
+                 const std::function<void(const std::string&)>& writeLine, const LeftChipRecorder& recordLeftChip) {
     std::mutex outputMutex;
     auto say = [&](const std::string& line) {
         std::lock_guard<std::mutex> lock(outputMutex);
         writeLine(line);
     };
     std::vector<RunningStation> running;
-    for (const BoardStation& station : stations)
-        running.push_back({station, std::make_unique<ChildProcess>(program, station.arguments), {}, -1});
+    int exitCode = 0;
+    for (const BoardStation& station : stations) {
+        if (!station.refusal.empty()) {
+            say(station.boardId + ": " + station.refusal + ": no station for it");
+            exitCode = 1;
+            continue;
+        }
+        running.push_back({station, std::make_unique<ChildProcess>(program, station.arguments), {}, false, -1});
+    }
 
+    const std::string startLine = downloadStartLine();
     std::vector<std::thread> readers;
     for (RunningStation& child : running) {
-        readers.emplace_back([&child, &say] {
+        readers.emplace_back([&child, &say, &startLine] {
             const std::string prefix = child.station.boardId + ": ";
             if (!child.process->started()) {
                 say(prefix + child.process->problem());
                 return;
             }
             for (std::string line; child.process->readLine(line);) {
-                if (auto totals = totalsInConsoleLine(line)) child.lastTotals = totals;
+                if (auto totals = totalsInConsoleLine(line)) {
+                    child.lastTotals = totals;
+                    child.chipInHand = false;
+                } else if (line.ends_with(startLine)) {
+                    child.chipInHand = true;
+                }
                 say(prefix + line);
             }
             child.status = child.process->wait();
@@ -62,9 +84,19 @@ int runAllBoards(const std::string& program, const std::vector<BoardStation>& st
     for (std::thread& reader : readers) reader.join();
 
     ChipTotals combined;
-    int exitCode = 0;
-    for (const RunningStation& child : running) {
-        if (child.lastTotals) combined += *child.lastTotals;
+    for (RunningStation& child : running) {
+        ChipTotals totals = child.lastTotals.value_or(ChipTotals{});
+        if (child.chipInHand) {
+            ++totals.failed;
+            say(child.station.boardId + ": the station ended with a chip in hand: counted as failed (station_ended)");
+            const std::string problem =
+                recordLeftChip ? recordLeftChip(child.station.boardId, totals.passed + totals.failed) : "";
+            if (!problem.empty()) {
+                ++totals.unrecorded;
+                say(child.station.boardId + ": results: its line was not written: " + problem);
+            }
+        }
+        combined += totals;
         if (child.status == 0) continue;
         exitCode = 1;
         if (child.process->started())

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "base/clock.h"
+#include "base/paths.h"
 #include "base/program_version.h"
 #include "job/job.h"
 #include "station/results_command.h"
-#include "station/station_command_line.h"
 #include "device/board_choice.h"
+#include "device/board_lock.h"
+#include "station/results_line.h"
+#include "station/station_command_line.h"
 
 namespace tessorin {
 namespace {
@@ -53,11 +57,34 @@ std::vector<std::string> stationWords(const StationCommandLine& line) {
     return words;
 }
 
+// What the parent knows of a chip a station left in hand, as its results line.
+LeftChipRecorder leftChipRecorder(const StationCommandLine& line) {
+    if (line.resultsPath.empty()) return {};
+    return [results = line.resultsPath, job = line.job](const std::string& boardId, uint64_t sequence) {
+        ChipRecord record;
+        record.finishedAt = processClock().localTime();
+        record.sequence = sequence;
+        record.boardId = boardId;
+        record.imagePath = job.imagePath;
+        record.imageFile = readWholeFile(job.imagePath);
+        record.presets = job.presets;
+        record.failure = download::DownloadFailure::StationEnded;
+        std::string problem;
+        std::unique_ptr<ResultsFile> file = ResultsFile::open(results, problem);
+        if (file) file->append(resultsLine(record), problem);
+        return problem;
+    };
+}
+
 ProgramStart allBoardsStart(const StationCommandLine& line) {
     // Options every station would refuse are refused here, once; each station opens the store itself.
     std::string problem;
-    if (!line.jobPath.empty() && !job::loadJob(line.jobPath, problem))
-        return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    StationCommandLine withJob = line;  // the left chips' records name the job's image
+    if (!line.jobPath.empty()) {
+        const std::optional<job::Job> job = job::loadJob(line.jobPath, problem);
+        if (!job) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+        withJob.job = {job->image, job->presets};
+    }
     if (!StationRun::start(stationSettings(line, false), problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
@@ -66,6 +93,13 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     ProgramStart start;
     start.kind = ProgramStart::Kind::AllBoards;
     start.boardStations = boardStations(ids, stationWords(line));
+    start.recordLeftChip = leftChipRecorder(withJob);
+    // A board another process drives gets no station; the others' stations take their own locks.
+    if (boardsNeedLocks()) {
+        for (BoardStation& station : start.boardStations)
+            if (!BoardLock::tryTake(station.boardId, station.refusal)) station.arguments.clear();
+            else station.refusal.clear();
+    }
     return start;
 }
 
@@ -85,9 +119,44 @@ std::optional<StationStoreSettings> storeSettings(StationCommandLine& line, std:
     return settings;
 }
 
+// The board a station starts on: the one --board names (by its id when it is
+// present), else the first present board no other process holds, else the
+// first present one; empty when there is none.
+std::string stationBoard(const std::string& choice, std::unique_ptr<BoardLock>& lock) {
+    const std::vector<BoardListing> boards = presentBoards();
+    for (const BoardListing& board : boards)
+        if (boardAnswersTo(board, choice)) return board.id;
+    if (!choice.empty() || boards.empty()) return choice;
+    std::string problem;
+    for (const BoardListing& board : boards)
+        if ((lock = BoardLock::tryTake(board.id, problem))) return board.id;
+    return boards.front().id;
+}
+
+// The station's board locked for its life; a held board is waited for. The
+// station keeps to that board: another one plugged in later is not its own.
+std::string holdStationBoard(const std::string& choice, ProgramStart& start,
+                             const std::function<void(const std::string&)>& say) {
+    const std::string board = stationBoard(choice, start.boardLock);
+    if (board.empty() || start.boardLock) {
+        if (!board.empty()) chooseBoard(board);
+        return {};
+    }
+    std::string problem;
+    start.boardLock = BoardLock::tryTake(board, problem);
+    if (!start.boardLock && problem.starts_with("board " + board + " is in use")) {
+        if (say) say("tessorin: " + problem + "; waiting for it");
+        start.boardLock = BoardLock::take(board, problem);
+    }
+    if (!start.boardLock) return problem;
+    chooseBoard(board);
+    return {};
+}
+
 }  // namespace
 
-ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal) {
+ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal,
+                                 const std::function<void(const std::string&)>& say) {
     if (isResultsCommand(arguments)) {
         std::string problem;
         const int status = runResultsCommand(arguments, problem);
@@ -114,10 +183,17 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
     start.stationJob = std::move(line.job);
-    if (!line.withOptions) return start;
-    start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem, *store);
-    if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
-    chooseBoard(line.boardId);
+    if (start.kind == ProgramStart::Kind::Window) return start;
+    if (line.withOptions) {
+        start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem, *store);
+        if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    }
+    if (!boardsNeedLocks()) {
+        chooseBoard(line.boardId);
+        return start;
+    }
+    problem = holdStationBoard(line.boardId, start, say);
+    if (!problem.empty()) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     return start;
 }
 

@@ -12,14 +12,16 @@ namespace tessorin {
 
 class ResultsFile {
 public:
-    // Created when missing. Nothing when it cannot be opened, with the reason in problem.
+    // Created when missing. Nothing when it cannot be opened or is not a regular
+    // file (a FIFO, a device), with the reason in problem.
     static std::unique_ptr<ResultsFile> open(const std::string& path, std::string& problem);
     ~ResultsFile();
     ResultsFile(const ResultsFile&) = delete;
     ResultsFile& operator=(const ResultsFile&) = delete;
 
     const std::string& path() const { return path_; }
-    // False, with the reason in problem, when the line did not go out whole.
+    // False, with the reason in problem, when the line did not reach the disk
+    // whole; then what part of it went out is cut back off: a line is whole or absent.
     bool append(std::string_view line, std::string& problem);
 
 private:

@@ -35,12 +35,18 @@ private:
 }  // namespace
 
 std::unique_ptr<ResultsFile> ResultsFile::open(const std::string& path, std::string& problem) {
-    // Append access alone: Windows puts every write at the end of the file as it is then.
     const std::u16string wide = utf8ToUtf16(path);
-    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), FILE_APPEND_DATA | SYNCHRONIZE,
+    // Write access as well, so a line that did not go out whole can be cut back off.
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), GENERIC_WRITE | SYNCHRONIZE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         problem = windowsError(GetLastError());
+        return nullptr;
+    }
+    // A pipe or a device cannot be cut back: only a file on a disk.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        problem = "not a regular file";
         return nullptr;
     }
     return std::unique_ptr<ResultsFile>(new ResultsFile(path, reinterpret_cast<std::intptr_t>(file)));
@@ -49,21 +55,32 @@ std::unique_ptr<ResultsFile> ResultsFile::open(const std::string& path, std::str
 ResultsFile::~ResultsFile() { CloseHandle(toHandle(handle_)); }
 
 bool ResultsFile::append(std::string_view line, std::string& problem) {
-    TurnOnFile turn(toHandle(handle_));
+    HANDLE file = toHandle(handle_);
+    // Writers take turns, so the end of the file is where this line begins.
+    TurnOnFile turn(file);
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, &start, FILE_END)) {
+        problem = windowsError(GetLastError());
+        return false;
+    }
     DWORD written = 0;
-    if (!WriteFile(toHandle(handle_), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
-        problem = windowsError(GetLastError());
-        return false;
-    }
-    if (written != line.size()) {
+    bool whole = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) != FALSE;
+    problem = windowsError(GetLastError());
+    if (whole && written != line.size()) {
         problem = "only part of the line was written (disk full?)";
-        return false;
+        whole = false;
     }
-    if (!FlushFileBuffers(toHandle(handle_))) {
+    if (whole && !FlushFileBuffers(file)) {
         problem = windowsError(GetLastError());
-        return false;
+        whole = false;
     }
-    return true;
+    if (whole) {
+        problem.clear();
+        return true;
+    }
+    if (written > 0 && !(SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file)))
+        problem += "; the part written could not be taken back out";
+    return false;
 }
 
 }  // namespace tessorin

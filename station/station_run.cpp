@@ -1,5 +1,8 @@
 #include "station/station_run.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "report/log.h"
 #include "base/clock.h"
 #include "base/format.h"
@@ -49,22 +52,22 @@ StationRun::~StationRun() {
     store_->end(stop == StationStore::Stop::PoolExhausted ? "pool exhausted"
                 : stop == StationStore::Stop::StoreFailed ? "store failed"
                 : countReached()                          ? "count reached"
-                                                          : "ended");
+                                                          : "asked to end");
 }
 
 void StationRun::boardActivity(download::BoardActivity activity) {
     if (publisher_) publisher_->activity(activity);
 }
 
-bool StationRun::countReached() const {
+bool StationRun::ended() const {
     if (store_ && store_->stop() != StationStore::Stop::None) return true;
-    return settings_.chipCount && finished() >= *settings_.chipCount;
+    return countReached() || unrecorded_ > 0 || download::stationEndRequests() > 0;
 }
 
 int StationRun::exitCode() const {
     if (store_ && store_->stop() == StationStore::Stop::PoolExhausted) return kPoolExhausted;
     if (store_ && store_->stop() == StationStore::Stop::StoreFailed) return kStoreFailed;
-    return countReached() && failed_ == 0 ? 0 : 1;
+    return countReached() && failed_ == 0 && unrecorded_ == 0 ? 0 : 1;
 }
 
 download::StationChip StationRun::chipStarting() {
@@ -85,8 +88,22 @@ void StationRun::chipFinished(const download::StationChip& chip, const std::stri
     const ChipRecord record = recordOf(chip, imagePath, presets);
     if (results_) writeResultsLine(record);
     std::string problem;
-    if (store_ && !store_->chipFinished(record, !countReached(), problem)) writeLog(problem);
-    writeLog(totalsMessage({passed_, failed_}));
+    if (store_ && !store_->chipFinished(record, !ended(), problem)) {
+        if (store_->stop() == StationStore::Stop::StoreFailed) ++unrecorded_;
+        writeLog(problem);
+    }
+    writeLog(totalsMessage({passed_, failed_, unrecorded_}));
+}
+
+void StationRun::abandonChip(const download::StationChip& chip, const std::string& imagePath,
+                             const std::vector<std::string>& presets) {
+    download::StationChip abandoned = chip;
+    abandoned.failure = download::DownloadFailure::Interrupted;
+    chipFinished(abandoned, imagePath, presets);
+    if (publisher_) publisher_->stationEnded();
+    if (store_) store_->end("interrupted");
+    std::fflush(nullptr);
+    std::_Exit(exitCode());
 }
 
 ChipRecord StationRun::recordOf(const download::StationChip& chip, const std::string& imagePath,
@@ -108,9 +125,10 @@ ChipRecord StationRun::recordOf(const download::StationChip& chip, const std::st
 
 void StationRun::writeResultsLine(const ChipRecord& record) {
     std::string problem;
-    if (!results_->append(resultsLine(record), problem))
-        writeLog(formatText("results: the line of chip %u did not reach %s: %s",
-                            {record.sequence, results_->path(), problem}));
+    if (results_->append(resultsLine(record), problem)) return;
+    ++unrecorded_;
+    writeLog(formatText("results: the line of chip %u did not reach %s: %s; the station stops before the next chip",
+                        {record.sequence, results_->path(), problem}));
 }
 
 }  // namespace tessorin

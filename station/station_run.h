@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "download/station_end.h"
 #include "download/station_recorder.h"
 #include "station/board_publisher.h"
 #include "station/console_progress.h"
@@ -35,18 +36,24 @@ public:
 
     // Before the chip's worker starts: what the worker is given.
     download::StationChip chipStarting() override;
-    // After the chip's worker has ended: its results line (a line that cannot be
-    // written is reported and the station goes on), then the running totals.
+    // After the chip's worker has ended: its results line, then the running
+    // totals. A line that cannot be written is reported, and the station stops
+    // before the next chip: a line would rather stop than program chips it cannot trace.
     void chipFinished(const download::StationChip& chip, const std::string& imagePath,
                       const std::vector<std::string>& presets) override;
 
-    // Also true once the store stopped the station before its next chip.
     void boardActivity(download::BoardActivity activity) override;
-    bool countReached() const override;
+    bool countReached() const { return settings_.chipCount && finished() >= *settings_.chipCount; }
+    // The station takes no further chip: its count was reached, a results line
+    // was not written, the store stopped it, or it was asked to end.
+    bool ended() const override;
+    // The chip's line (reason interrupted) and the totals, then the process ends.
+    [[noreturn]] void abandonChip(const download::StationChip& chip, const std::string& imagePath,
+                                  const std::vector<std::string>& presets) override;
     uint64_t passed() const { return passed_; }
     uint64_t failed() const { return failed_; }
-    // 0 once a count was reached with every chip passed; kPoolExhausted or
-    // kStoreFailed when the store stopped the station; 1 otherwise.
+    // 0 once a count was reached with every chip passed and recorded;
+    // kPoolExhausted or kStoreFailed when the store stopped the station; 1 otherwise.
     int exitCode() const;
     ~StationRun() override;  // the station's end on the store's record
 
@@ -65,6 +72,7 @@ private:
     std::unique_ptr<BoardPublisher> publisher_;  // with a store: where the board stands, for the dashboard
     uint64_t passed_ = 0;
     uint64_t failed_ = 0;
+    uint64_t unrecorded_ = 0;
     uint64_t startTickMs_ = 0;
     uint64_t startReports_ = 0;
 };

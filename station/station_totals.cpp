@@ -6,6 +6,7 @@ namespace tessorin {
 namespace {
 
 constexpr std::string_view kTotalsStart = "]\t\tchips: ";
+constexpr std::string_view kUnrecordedStart = "%, ";
 
 // Decimal digits at the front of text, taken off it.
 std::optional<uint64_t> takeNumber(std::string_view& text) {
@@ -29,7 +30,11 @@ bool takeText(std::string_view& text, std::string_view expected) {
 std::string totalsText(const ChipTotals& totals) {
     const uint64_t chips = totals.passed + totals.failed;
     const uint64_t yieldTenths = chips == 0 ? 0 : (totals.passed * 1000 + chips / 2) / chips;
-    return formatText("%u passed, %u failed, yield %u.%u%%", {totals.passed, totals.failed, yieldTenths / 10, yieldTenths % 10});
+    std::string text = formatText("%u passed, %u failed, yield %u.%u%%",
+                                  {totals.passed, totals.failed, yieldTenths / 10, yieldTenths % 10});
+    if (totals.unrecorded > 0)
+        text += formatText(", %u record%s not written", {totals.unrecorded, totals.unrecorded == 1 ? "" : "s"});
+    return text;
 }
 
 std::string totalsMessage(const ChipTotals& totals) { return "chips: " + totalsText(totals); }
@@ -42,7 +47,13 @@ std::optional<ChipTotals> totalsInConsoleLine(std::string_view line) {
     if (!passed || !takeText(line, " passed, ")) return std::nullopt;
     std::optional<uint64_t> failed = takeNumber(line);
     if (!failed || !takeText(line, " failed, ")) return std::nullopt;
-    return ChipTotals{*passed, *failed};
+    ChipTotals totals{*passed, *failed, 0};
+    const size_t unrecorded = line.find(kUnrecordedStart);
+    if (unrecorded != std::string_view::npos) {
+        line.remove_prefix(unrecorded + kUnrecordedStart.size());
+        totals.unrecorded = takeNumber(line).value_or(0);
+    }
+    return totals;
 }
 
 }  // namespace tessorin

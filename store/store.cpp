@@ -7,6 +7,7 @@
 #include "store/sqlite_connection.h"
 #include "store/store_error.h"
 #include "store/utc_time.h"
+#include "report/log.h"
 
 namespace tessorin::store {
 namespace {
@@ -46,15 +47,20 @@ Store::~Store() = default;
 
 void Store::write(const std::function<void()>& body) {
     const auto deadline = std::chrono::steady_clock::now() + kServerWait;
+    bool waiting = false;
     for (;;) {
         try {
             connection_->begin();
             body();
             connection_->commit();
+            if (waiting) writeLog("store: the server answers again");
             return;
-        } catch (const ConnectionLost&) {
+        } catch (const ConnectionLost& lost) {
             connection_->rollback();
             if (std::chrono::steady_clock::now() > deadline) throw;
+            const std::string why = lost.what();
+            if (!waiting) writeLog("store: " + why.substr(0, why.find('\n')) + "; the station waits for the server");
+            waiting = true;
         } catch (...) {
             connection_->rollback();
             throw;

@@ -64,6 +64,15 @@ std::optional<int64_t> numberIn(const std::string& text) {
     return std::nullopt;
 }
 
+// A value column as 0x hexadecimal: addresses and serials are read that way.
+void valuesInHex(Table& table, size_t column) {
+    for (auto& row : table.rows) {
+        char text[24];
+        std::snprintf(text, sizeof text, "0x%llX", std::stoull(row.at(column)));
+        row[column] = text;
+    }
+}
+
 std::string upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
@@ -117,6 +126,8 @@ std::vector<Table> find(Store& store, const std::string& text) {
                             "identity_values v ON v.id = h.value_id JOIN pools p ON p.id = v.pool_id WHERE "
                             "h.value_id IN (" + valueIds + ") ORDER BY h.id",
                             named);
+    valuesInHex(values, 1);
+    valuesInHex(history, 1);
     Table chips = tableOf(store, "chips", kChipHeadings,
                           std::string("SELECT ") + kChipColumns +
                               " FROM chips c WHERE c.id IN (SELECT id FROM chips WHERE image_sha256 = $1 UNION "

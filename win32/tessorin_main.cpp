@@ -16,7 +16,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The station's console is made by the log destination, and a console is a
     // terminal; a pipe (the station of one board under --all-boards) is not.
     const bool handedAPipe = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
-    tessorin::ProgramStart start = tessorin::prepareProgramStart(tessorin::win32::processArguments(), !handedAPipe);
+    tessorin::ProgramStart start =
+        tessorin::prepareProgramStart(tessorin::win32::processArguments(), !handedAPipe, [](const std::string& line) {
+            tessorin::win32::CommandLines().write(line);
+        });
     if (start.kind == tessorin::ProgramStart::Kind::Answered) {
         tessorin::win32::showCommandOutput(start.output, start.exitCode != 0);
         return start.exitCode;

@@ -231,8 +231,11 @@ void FakeHidrawBoards::plug(size_t index) {
     lock.unlock();
 
     GError* error = nullptr;
-    if (!umockdev_testbed_add_from_string(testbed_, records.c_str(), &error) ||
-        !umockdev_testbed_attach_ioctl(testbed_, name.c_str(), handler_, &error)) {
+    // The handler first: a station in another process may open the node the
+    // moment it shows in udev, and umockdev's preload there ends that process
+    // when the node has no ioctl socket yet.
+    if (!umockdev_testbed_attach_ioctl(testbed_, name.c_str(), handler_, &error) ||
+        !umockdev_testbed_add_from_string(testbed_, records.c_str(), &error)) {
         const std::string why = error ? error->message : "unknown error";
         g_clear_error(&error);
         throw std::runtime_error("fake hidraw board " + name + ": " + why);

@@ -14,13 +14,16 @@ namespace {
 
 constexpr const char* kPreload = "libumockdev-preload.so.0";
 
-// The path of the ASan runtime when it is a shared library (gcc's way), else empty.
-std::string sharedAsanRuntime() {
+// The path of the ASan or TSan runtime when it is a shared library (gcc's way),
+// else empty: it must come before any other preloaded library.
+std::string sharedSanitizerRuntime() {
     std::ifstream maps("/proc/self/maps");
     std::string line;
     while (std::getline(maps, line)) {
         const size_t path = line.find('/');
-        if (path != std::string::npos && line.find("/libasan.so", path) != std::string::npos) return line.substr(path);
+        if (path == std::string::npos) continue;
+        if (line.find("/libasan.so", path) != std::string::npos || line.find("/libtsan.so", path) != std::string::npos)
+            return line.substr(path);
     }
     return {};
 }
@@ -31,7 +34,7 @@ void runUnderUmockdevPreload(char** argv) {
     const char* current = std::getenv("LD_PRELOAD");
     const std::string preload = current ? current : "";
     if (preload.find(kPreload) != std::string::npos) return;
-    std::string list = sharedAsanRuntime();
+    std::string list = sharedSanitizerRuntime();
     if (!list.empty()) list += ' ';
     list += kPreload;
     if (!preload.empty()) list += ' ' + preload;

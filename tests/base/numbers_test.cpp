@@ -82,6 +82,22 @@ TEST(ParseNumberInBase, Errors) {
     EXPECT_THROW(parseNumberInBase("1", 37), std::invalid_argument);
 }
 
+// The scan reports what the parse raises: the same texts, flags instead of exceptions.
+TEST(ScanNumberInBase, ReportsWhatParseRaises) {
+    for (const char* text : {"zz", "", "-", "100000000", "-100000000", "ff", "-1", "0x", " +a"}) {
+        const LeadingNumber scanned = scanNumberInBase(text, 16);
+        try {
+            EXPECT_EQ(scanned.value, parseNumberInBase(text, 16)) << text;
+            EXPECT_TRUE(scanned.anyDigit && !scanned.wider32) << text;
+        } catch (const std::invalid_argument&) {
+            EXPECT_FALSE(scanned.anyDigit) << text;
+        } catch (const std::out_of_range&) {
+            EXPECT_TRUE(scanned.anyDigit && scanned.wider32 && scanned.value == 0) << text;
+        }
+    }
+    EXPECT_THROW(scanNumberInBase("1", 37), std::invalid_argument);
+}
+
 TEST(LeadingInteger, NeverRaisesAndClamps) {
     const struct {
         const char* text;

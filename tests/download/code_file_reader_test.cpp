@@ -177,6 +177,34 @@ TEST(CodeFileReader, FileLargerThanDestinationIsRefusedWithoutWritingPastIt) {
     }
 }
 
+// A file is read a chunk at a time, after its first three bytes and every 65536 bytes
+// on; a line end split across a chunk boundary must read as it does in memory.
+std::string crLfAcrossSecondChunk() {
+    std::string text = "12345678\n";
+    while (text.size() + 2 <= 3 + 65535) text += "1\n";
+    if (text.size() < 3 + 65535) text += ' ';
+    return text + "\r\nABCD\n";
+}
+
+TEST(CodeFileReader, BytesInMemoryReadLikeTheFile) {
+    std::vector<std::string> contents = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF" "12\n", "1\r", "12\r34\n",
+                                         crLfAcrossSecondChunk()};
+    for (const ReadCase& c : readCases()) {
+        contents.push_back(c.content);
+        contents.push_back("\xEF\xBB\xBF" + withCrLf(c.content));
+    }
+    for (const std::string& content : contents) {
+        TempCodeFile file(content);
+        Bytes fromFile(1 << 17, 0xEE), fromMemory(1 << 17, 0xEE);
+        CodeFileResult a = readCodeFile(fromFile, file.path());
+        CodeFileResult b = readCodeFileBytes(fromMemory, content);
+        EXPECT_EQ(a.status, b.status) << content.substr(0, 40);
+        EXPECT_EQ(a.layout, b.layout) << content.substr(0, 40);
+        EXPECT_EQ(a.byteCount, b.byteCount) << content.substr(0, 40);
+        EXPECT_EQ(fromFile, fromMemory) << content.substr(0, 40);
+    }
+}
+
 TEST(CodeFileReader, OpensPathsOutsideTheAnsiCodePage) {
     TempCodeFile file("5A\n", "固件_é.rom");
     Bytes buffer(4);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "device/chip_families.h"
 #include "device/hid_link.h"
 #include "emulator/emulator_session.h"
 #include "runner/log_capture.h"
@@ -157,6 +158,47 @@ TEST(DatDownload, FullEepromImageIsWrittenWithoutWrapping) {
     ASSERT_TRUE(downloadDatImage(file.path()));
     EXPECT_EQ(eepromOf(session.emulator, device, static_cast<int>(image.size())), image);
     EXPECT_EQ(eepromStartsOf(session.emulator, device), 2048);
+}
+
+// One chip of each family column, the chips of no known family included.
+std::vector<uint16_t> oneChipPerFamily() {
+    std::vector<uint16_t> chips;
+    for (const ChipFamily& family : chipFamilies())
+        chips.push_back(family.chipIds.empty() ? 0x1234 : static_cast<uint16_t>(family.chipIds.front()));
+    return chips;
+}
+
+TEST(DatDownload, LostIdentificationRepliesNeverChooseAFamily) {
+    const std::string idRequest = requestOf({0x14, 0x02, 0x00, 0x80});
+    const Bytes image = countingBytes(40, 0x33);
+    for (uint16_t chipId : oneChipPerFamily()) {
+        std::string cleanTrace;
+        for (int lostReplies : {0, 1, 2}) {
+            emulator::EmulatorSession session;
+            const int device = session.emulator.addBoard(chipId);
+            runner::LogCapture log;
+            TempCodeFile file(bytePerLineText(image), "image.dat");
+            setHidLink(openDownloadBoard());
+            session.emulator.dropReplies(lostReplies);
+            const auto label = ::testing::Message() << std::hex << chipId << ", lost " << lostReplies;
+
+            const DownloadOutcome outcome = downloadDatImage(file.path());
+            if (lostReplies == 0) cleanTrace = session.emulator.trace();
+            if (lostReplies == 1) {
+                ASSERT_TRUE(outcome) << label;
+                EXPECT_EQ(session.emulator.trace(), idRequest + cleanTrace) << label;
+                EXPECT_EQ(eepromOf(session.emulator, device, 40), image) << label;
+            }
+            if (lostReplies == 2) {
+                EXPECT_EQ(outcome.failure, DownloadFailure::ChipStoppedAnswering) << label;
+                EXPECT_EQ(session.emulator.trace(), idRequest + idRequest) << label;
+                EXPECT_EQ(log.maskedText(),
+                          "[T]\t\tthe chip's identification word did not arrive; no EEPROM register was written\n\n")
+                    << label;
+                EXPECT_EQ(eepromStartsOf(session.emulator, device), 0) << label;
+            }
+        }
+    }
 }
 
 }  // namespace

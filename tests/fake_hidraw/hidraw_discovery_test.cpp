@@ -21,7 +21,7 @@ TEST_F(HidrawDiscovery, NoBoardAmongOtherDevicesGivesInvalidHandle) {
     const int keyboard = boards.addForeignDevice(0x046D, 0xC31C);
     const int otherProduct = boards.addForeignDevice(kBoardVendorId, 0x4A03);
     EXPECT_EQ(openDownloadBoard(), kInvalidHidHandle);
-    // hidapi reads the ids from sysfs: a device that does not match is never opened.
+    // The ids come from udev: a device that does not match is never opened.
     EXPECT_EQ(boards.opens(keyboard), 0);
     EXPECT_EQ(boards.opens(otherProduct), 0);
 }

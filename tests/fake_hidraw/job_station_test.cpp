@@ -105,7 +105,7 @@ TEST_F(JobStation, EachChipGetsTheNextValuesUntilThePoolRunsOut) {
 
     output.clear();
     ASSERT_EQ(run({"results", "--store", store, "find", "00:1a:7d:00:01:00"}, &output), 0);
-    EXPECT_NE(output.find("bd_addr  113766301952  committed"), std::string::npos) << output;
+    EXPECT_NE(output.find("bd_addr  0x1A7D000100  committed"), std::string::npos) << output;
     output.clear();
     ASSERT_EQ(run({"results", "--store", store, "pools"}, &output), 0);
     EXPECT_NE(output.find("bd_addr  counter  2       2          0     0     0"), std::string::npos) << output;

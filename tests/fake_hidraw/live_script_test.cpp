@@ -2,10 +2,13 @@
 // shows the same pane and wire as its dry run on the emulated board.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "base/child_process.h"
 #include "base/paths.h"
+#include "device/board_lock.h"
 #include "emulator/fake_hidraw/fake_hidraw_boards.h"
 #include "runner/script_runner.h"
 #include "tests/fake_hidraw/fake_board_test.h"
@@ -87,6 +90,25 @@ TEST(LiveScript, TessorinRunTakesTheBoardItsIdNames) {
     ASSERT_TRUE(missing.readLine(line));
     EXPECT_EQ(line, "tessorin-run: --board TSB0009: no such board present (tessorin --list-boards shows them)");
     EXPECT_EQ(missing.wait(), 2);
+}
+
+// A board a station holds is not touched by a live command: the command says
+// which process holds it; once the board is free the same command goes out.
+TEST(LiveScript, CommandOnABoardInUseIsRefusedNamingItsHolder) {
+    emulator::FakeHidrawBoards boards;
+    const int board = boards.addBoard(0x5B21);
+    const std::string script = "drop \"" + pathToUtf8(kDemo / "worked_example.ini") + "\"\npress 1015\n";
+    std::string problem;
+    std::unique_ptr<BoardLock> station = BoardLock::tryTake(boards.serial(board), problem);
+    ASSERT_TRUE(station) << problem;
+    const runner::RunnerOutput refused = runner::runScript(script, demoOptions(true));
+    EXPECT_NE(refused.pane.find("board TSB0001 is in use by process " + std::to_string(getpid())), std::string::npos)
+        << refused.pane;
+    EXPECT_EQ(boards.requests(board).size(), 0u);
+    station.reset();
+    const runner::RunnerOutput done = runner::runScript(script, demoOptions(true));
+    EXPECT_EQ(done.pane.find("in use"), std::string::npos) << done.pane;
+    EXPECT_GT(boards.requests(board).size(), 0u);
 }
 
 }  // namespace

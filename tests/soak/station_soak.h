@@ -7,7 +7,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <fstream>
 #include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <random>
 #include <string>
@@ -16,6 +19,7 @@
 
 #include "device/hid_link.h"
 #include "download/station_loop.h"
+#include "station/station_run.h"
 #include "emulator/emulator_session.h"
 #include "fault_injector.h"
 #include "report/log.h"
@@ -78,13 +82,18 @@ struct SoakReport {
     uint64_t passes = 0;
 };
 
+// Which faults the chips get: the whole mix, or on about half of the chips the
+// board unplugged during the image stream (the others get none), the case that
+// ends a download on the production line's lost board.
+enum class FaultMix { Everything, UnplugDuringDownload };
+
 class StationSoak {
 public:
     static constexpr uint16_t kBoardChip = 0x6D10;
     static constexpr int kPassBudgetPerChip = 60;  // a chip that takes longer counts as a hang
 
-    StationSoak(uint32_t seed, size_t imageBytes)
-        : random_(seed), image_(randomImage(imageBytes)), file_(bytePerLineText(image_), "station.rom") {
+    StationSoak(uint32_t seed, size_t imageBytes, FaultMix mix = FaultMix::Everything)
+        : mix_(mix), random_(seed), image_(randomImage(imageBytes)), file_(bytePerLineText(image_), "station.rom") {
         job_.imagePath = file_.path();
         job_.presets = {"0x9000 11223344"};  // one preset, so every chip also gets the 0x8010 write
         session_.emulator.setTraceEnabled(false);
@@ -103,7 +112,11 @@ public:
         StationOutcomeLog log(host_.messages());
         log_ = &log;
         targetChips_ = chips;
-        download::commandDownload(host_, job_, [this] { return operatorStep(); });
+        // The station's run, so every chip also ends in a results line, as on the production line.
+        std::string problem;
+        run_ = StationRun::start({resultsPath_, std::nullopt, false}, problem);
+        if (!run_) report_.defects.push_back("no station run: " + problem);
+        download::commandDownload(host_, job_, [this] { return operatorStep(); }, run_.get());
         log_ = nullptr;
         report_.virtualSeconds = session_.clock.nowMicros() / 1'000'000;
         return report_;
@@ -129,10 +142,17 @@ private:
                                                            FaultKind::DropReplies, FaultKind::DelayReplies,
                                                            FaultKind::ShortReads, FaultKind::WriteTimeouts};
         Fault fault;
-        if (between(0, 3) != 0) {
+        const int imageReports = static_cast<int>(image_.size() / 61) + 1;
+        if (mix_ == FaultMix::UnplugDuringDownload) {
+            if (between(0, 1) == 0) {
+                fault.kind = FaultKind::UnplugBoard;
+                fault.atImageReport = true;
+                fault.at = between(1, imageReports);
+                fault.replugAfterScans = between(1, 4);
+            }
+        } else if (between(0, 3) != 0) {
             fault.kind = kinds[static_cast<size_t>(between(0, static_cast<int>(kinds.size()) - 1))];
             fault.atImageReport = between(0, 1) == 0;
-            const int imageReports = static_cast<int>(image_.size() / 61) + 1;
             fault.at = fault.atImageReport ? between(1, imageReports) : between(1, 420);
             fault.count = between(1, 3);
             fault.shortBytes = between(0, 63);
@@ -182,6 +202,26 @@ private:
             ++byFault.failed;
             if (firedKind() == FaultKind::None) defect("a download without any fault failed");
         }
+        judgeResultsLine(successes > 0);
+    }
+
+    // The chip's line in the results file, the one line added since the last
+    // chip, says what its log said.
+    void judgeResultsLine(bool succeeded) {
+        std::ifstream file(resultsPath_, std::ios::binary);
+        file.seekg(static_cast<std::streamoff>(resultsRead_));
+        std::vector<std::string> added;
+        for (std::string line; std::getline(file, line);) {
+            resultsRead_ += line.size() + 1;
+            added.push_back(line);
+        }
+        if (added.size() != 1) {
+            defect(std::to_string(added.size()) + " results lines for one chip");
+            return;
+        }
+        const nlohmann::json record = nlohmann::json::parse(added.back(), nullptr, false);
+        if (record.is_discarded() || record["result"] != (succeeded ? "success" : "fail"))
+            defect("the results line does not say what the log said: " + added.back());
     }
 
     // The operator's turn, between two passes of the loop. True ends the soak.
@@ -219,12 +259,17 @@ private:
         return false;
     }
 
+    const FaultMix mix_;
     std::mt19937 random_;
     std::vector<uint8_t> image_;
     emulator::EmulatorSession session_;
     DownloadTestHost host_;
     download::StationJob job_;
     TempCodeFile file_;
+    TempFolder resultsFolder_{"soak"};
+    const std::string resultsPath_ = resultsFolder_.path("results.jsonl");
+    std::unique_ptr<StationRun> run_;
+    size_t resultsRead_ = 0;  // bytes of the results file judged so far
     int device_ = session_.emulator.addBoard(kBoardChip);
     FaultInjector injector_{session_.emulator, device_};
     Fault armed_;

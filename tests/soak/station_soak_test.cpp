@@ -49,5 +49,23 @@ TEST(StationSoak, EveryChipEndsWithItsImageAndSuccessOrWithFailureLogged) {
     EXPECT_GT(report.failed, 0);
 }
 
+// The board unplugged mid-download on about every other chip: each such chip
+// fails with one result, and the chip after the board is back succeeds.
+TEST(StationSoak, BoardUnpluggedDuringDownloadFailsOnlyItsOwnChip) {
+    const int chips = fromEnvironment("TESSORIN_SOAK_CHIPS", 100);
+    const auto seed = static_cast<uint32_t>(fromEnvironment("TESSORIN_SOAK_SEED", 20261209));
+    StationSoak soak(seed, 3000, FaultMix::UnplugDuringDownload);
+    const SoakReport report = soak.run(chips);
+    printReport(report, seed);
+
+    for (const std::string& defect : report.defects) ADD_FAILURE() << defect;
+    EXPECT_EQ(report.chips, chips);
+    ASSERT_TRUE(report.byFault.contains("board unplugged"));
+    EXPECT_EQ(report.byFault.at("board unplugged").succeeded, 0);
+    EXPECT_GT(report.byFault.at("board unplugged").failed, 0);
+    ASSERT_TRUE(report.byFault.contains("none"));
+    EXPECT_GT(report.byFault.at("none").succeeded, 0);
+}
+
 }  // namespace
 }  // namespace tessorin::testing

@@ -11,7 +11,7 @@
 namespace tessorin::testing {
 namespace {
 
-BoardStation shellStation(const std::string& id, const std::string& script) { return {id, {"-c", script}}; }
+BoardStation shellStation(const std::string& id, const std::string& script) { return {id, {"-c", script}, {}}; }
 
 // The lines of one board, in the order they came.
 std::vector<std::string> linesOf(const std::vector<std::string>& lines, const std::string& id) {

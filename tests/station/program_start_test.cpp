@@ -1,6 +1,7 @@
 #include "station/program_start.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "station/station_command_line.h"
 #include "device/board_choice.h"
@@ -33,11 +34,30 @@ TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
               "1-1.3      -          1-1.3\n");
 }
 
+// Each board's station reads the job itself: its words carry the job, never an image.
+TEST(ProgramStart, AllBoardsPassTheJobOnToEveryStation) {
+    emulator::EmulatorSession session;
+    session.emulator.setIdentity(session.emulator.addBoard(0x6D10), "TS-000123", "1-1.2");
+    TempFolder dir;
+    dir.write("a.rom", "00\n");
+    const std::string job = dir.write("line.toml", "image = \"a.rom\"\npresets = [\"4c10 0102\"]\n");
+    ProgramStart start = prepareProgramStart({"tessorin", "--all-boards", "--job", job, "--count", "2"}, false);
+    ASSERT_EQ(start.kind, Kind::AllBoards) << start.output;
+    ASSERT_EQ(start.boardStations.size(), 1u);
+    EXPECT_EQ(start.boardStations[0].arguments,
+              (std::vector<std::string>{"--board", "TS-000123", "--job", job, "--count", "2"}));
+    ProgramStart station = prepareProgramStart({"tessorin", "--job", job}, false);
+    EXPECT_EQ(station.kind, Kind::Station) << station.output;
+    EXPECT_EQ(station.stationJob, (download::StationJob{dir.path("a.rom"), {"4c10 0102"}}));
+}
+
 // A wrong command line is followed by the usage; a results file that cannot be
 // opened only by its reason, the command line being right.
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     emulator::EmulatorSession session;
     TempFolder dir;
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     dir.write("a.rom", "00\n");
     const std::string storeless = dir.write("storeless.toml", "image = \"a.rom\"\n[[identity]]\nname = \"s\"\n"
                                                                "source = \"counter\"\nfirst = 1\nlast = 9\nwidth = 1\n"
@@ -58,6 +78,10 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
         {{"tessorin", "--all-boards", "--results", dir.path(""), "a.rom"},
          "tessorin: cannot open the results file " + dir.path("") + ": Is a directory", false},
+        {{"tessorin", "--results", fifo, "a.rom"},
+         "tessorin: cannot open the results file " + fifo + ": not a regular file (a FIFO)", false},
+        {{"tessorin", "--all-boards", "--results", "/dev/full", "a.rom"},
+         "tessorin: cannot open the results file /dev/full: not a regular file", false},
         {{"tessorin", "--job", dir.path("none.toml")}, "tessorin: " + dir.path("none.toml") + ": cannot read the job file",
          false},
         {{"tessorin", "--all-boards", "--job", dir.path("none.toml")},

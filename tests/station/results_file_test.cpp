@@ -5,6 +5,9 @@
 
 #include <thread>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "base/paths.h"
 #include "tests/support/file_text.h"
@@ -38,6 +41,24 @@ TEST(ResultsFile, OneThatCannotBeOpenedSaysWhy) {
         std::string problem;
         EXPECT_FALSE(ResultsFile::open(path, problem)) << path;
         EXPECT_FALSE(problem.empty()) << path;
+    }
+}
+
+// A FIFO would hold the open until a reader came, and a device cannot be cut
+// back to a whole line: both are refused with the reason, at once.
+TEST(ResultsFile, TakesOnlyARegularFile) {
+    TempFolder dir;
+#ifdef _WIN32
+    const std::vector<std::string> notFiles = {"NUL"};
+#else
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::string> notFiles = {fifo, "/dev/full"};
+#endif
+    for (const std::string& path : notFiles) {
+        std::string problem;
+        EXPECT_FALSE(ResultsFile::open(path, problem)) << path;
+        EXPECT_TRUE(problem.starts_with("not a regular file")) << path << ": " << problem;
     }
 }
 

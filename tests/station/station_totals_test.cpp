@@ -18,6 +18,8 @@ TEST(StationTotals, TextRoundsTheYieldToTenths) {
         {{0, 5}, "0 passed, 5 failed, yield 0.0%"},
         {{1999, 1}, "1999 passed, 1 failed, yield 100.0%"},
         {{1998, 2}, "1998 passed, 2 failed, yield 99.9%"},
+        {{10, 0, 1}, "10 passed, 0 failed, yield 100.0%, 1 record not written"},
+        {{12, 0, 12}, "12 passed, 0 failed, yield 100.0%, 12 records not written"},
     };
     for (const Case& c : cases) EXPECT_EQ(totalsText(c.totals), c.text);
     EXPECT_EQ(totalsMessage({3, 1}), "chips: 3 passed, 1 failed, yield 75.0%");
@@ -31,6 +33,7 @@ TEST(StationTotals, ReadBackOnlyFromAStationsTotalsLine) {
     const Case cases[] = {
         {"[2026-12-09 18:14:10]\t\tchips: 3 passed, 1 failed, yield 75.0%", ChipTotals{3, 1}},
         {"[T]\t\tchips: 0 passed, 12 failed, yield 0.0%", ChipTotals{0, 12}},
+        {"[T]\t\tchips: 9 passed, 1 failed, yield 90.0%, 2 records not written", ChipTotals{9, 1, 2}},
         {"chips: 3 passed, 1 failed, yield 75.0%", std::nullopt},
         {"[T]\t\terror opening code file chips: 3 passed, 1 failed", std::nullopt},
         {"[T]\t\tchips: x passed, 1 failed, yield 75.0%", std::nullopt},
@@ -44,6 +47,7 @@ TEST(StationTotals, ReadBackOnlyFromAStationsTotalsLine) {
         if (!read) continue;
         EXPECT_EQ(read->passed, c.totals->passed) << c.line;
         EXPECT_EQ(read->failed, c.totals->failed) << c.line;
+        EXPECT_EQ(read->unrecorded, c.totals->unrecorded) << c.line;
     }
 }
 

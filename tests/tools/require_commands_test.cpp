@@ -19,7 +19,10 @@ struct HelperRun {
 };
 
 HelperRun requireCommands(const std::string& pairs) {
-    std::FILE* pipe = popen(("'" + kHelper.string() + "' " + pairs + " 2>&1").c_str(), "r");
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + std::string&&.
+    std::string command = "'";
+    command.append(kHelper.string()).append("' ").append(pairs).append(" 2>&1");
+    std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {-1, "popen failed"};
     HelperRun run{0, ""};
     char chunk[256];
