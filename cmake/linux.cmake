@@ -76,3 +76,5 @@ if(TESSORIN_BENCH)
     target_compile_definitions(tessorin_bench PRIVATE TESSORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   endif()
 endif()
+
+include(cmake/dashboard.cmake)

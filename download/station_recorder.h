@@ -17,6 +17,9 @@ struct StationChip {
     DownloadFailure failure = DownloadFailure::WorkerFailed;  // until the worker body returns
 };
 
+// Where the board stands between chips, for a station that publishes it.
+enum class BoardActivity { Gone, WaitingForChip, ChipFound };
+
 class StationRecorder {
 public:
     virtual ~StationRecorder() = default;
@@ -25,6 +28,8 @@ public:
     // After the chip's worker has ended.
     virtual void chipFinished(const StationChip& chip, const std::string& imagePath,
                               const std::vector<std::string>& presets) = 0;
+    // Each pass of the loop that finds the board gone, without a chip, or with a new chip.
+    virtual void boardActivity(BoardActivity) {}
     // The loop ends once this is true.
     virtual bool ended() const = 0;
     // While the chip's worker runs, after a second request to end

@@ -33,23 +33,30 @@ std::unique_ptr<StationRun> StationRun::start(const StationSettings& settings, s
             return nullptr;
         }
     }
-    return std::unique_ptr<StationRun>(new StationRun(settings, std::move(results), std::move(store)));
+    return std::unique_ptr<StationRun>(new StationRun(settings, std::move(results), std::move(store), storeSettings));
 }
 
 StationRun::StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results,
-                       std::unique_ptr<StationStore> store)
+                       std::unique_ptr<StationStore> store, const StationStoreSettings& storeSettings)
     : settings_(std::move(settings)),
       results_(std::move(results)),
       store_(std::move(store)),
-      progress_(settings_.consoleIsTerminal) {}
+      progress_(settings_.consoleIsTerminal) {
+    if (store_) publisher_ = BoardPublisher::start(storeSettings.location, store_->stationId(), storeSettings.board, progress_);
+}
 
 StationRun::~StationRun() {
     if (!store_) return;
+    if (publisher_) publisher_->stationEnded();
     const StationStore::Stop stop = store_->stop();
     store_->end(stop == StationStore::Stop::PoolExhausted ? "pool exhausted"
                 : stop == StationStore::Stop::StoreFailed ? "store failed"
                 : countReached()                          ? "count reached"
                                                           : "asked to end");
+}
+
+void StationRun::boardActivity(download::BoardActivity activity) {
+    if (publisher_) publisher_->activity(activity);
 }
 
 bool StationRun::ended() const {
@@ -67,15 +74,17 @@ download::StationChip StationRun::chipStarting() {
     startTickMs_ = processClock().tickMs();
     startReports_ = reportsSent();
     download::StationChip chip;
-    chip.progress = &progress_;
+    chip.progress = publisher_ ? static_cast<ProgressSink*>(publisher_.get()) : &progress_;
     if (store_) chip.identity = store_->nextChip();
     return chip;
 }
 
 void StationRun::chipFinished(const download::StationChip& chip, const std::string& imagePath,
                               const std::vector<std::string>& presets) {
-    if (chip.failure == download::DownloadFailure::None) ++passed_;
+    const bool passed = chip.failure == download::DownloadFailure::None;
+    if (passed) ++passed_;
     else ++failed_;
+    if (publisher_) publisher_->chipFinished(passed, passed ? "" : std::string(download::failureCode(chip.failure)));
     const ChipRecord record = recordOf(chip, imagePath, presets);
     if (results_) writeResultsLine(record);
     std::string problem;
@@ -91,6 +100,7 @@ void StationRun::abandonChip(const download::StationChip& chip, const std::strin
     download::StationChip abandoned = chip;
     abandoned.failure = download::DownloadFailure::Interrupted;
     chipFinished(abandoned, imagePath, presets);
+    if (publisher_) publisher_->stationEnded();
     if (store_) store_->end("interrupted");
     std::fflush(nullptr);
     std::_Exit(exitCode());

@@ -9,6 +9,7 @@
 
 #include "download/station_end.h"
 #include "download/station_recorder.h"
+#include "station/board_publisher.h"
 #include "station/console_progress.h"
 #include "station/results_file.h"
 #include "station/station_settings.h"
@@ -41,6 +42,7 @@ public:
     void chipFinished(const download::StationChip& chip, const std::string& imagePath,
                       const std::vector<std::string>& presets) override;
 
+    void boardActivity(download::BoardActivity activity) override;
     bool countReached() const { return settings_.chipCount && finished() >= *settings_.chipCount; }
     // The station takes no further chip: its count was reached, a results line
     // was not written, the store stopped it, or it was asked to end.
@@ -56,7 +58,8 @@ public:
     ~StationRun() override;  // the station's end on the store's record
 
 private:
-    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results, std::unique_ptr<StationStore> store);
+    StationRun(StationSettings settings, std::unique_ptr<ResultsFile> results, std::unique_ptr<StationStore> store,
+               const StationStoreSettings& storeSettings);
     uint64_t finished() const { return passed_ + failed_; }
     ChipRecord recordOf(const download::StationChip& chip, const std::string& imagePath,
                         const std::vector<std::string>& presets) const;
@@ -66,6 +69,7 @@ private:
     std::unique_ptr<ResultsFile> results_;
     std::unique_ptr<StationStore> store_;
     ConsoleProgress progress_;
+    std::unique_ptr<BoardPublisher> publisher_;  // with a store: where the board stands, for the dashboard
     uint64_t passed_ = 0;
     uint64_t failed_ = 0;
     uint64_t unrecorded_ = 0;

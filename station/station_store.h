@@ -33,6 +33,8 @@ public:
     // store) or a pool ran out.
     virtual bool chipFinished(const ChipRecord& record, bool anotherFollows, std::string& problem) = 0;
     virtual Stop stop() const = 0;
+    // The station's row in the store.
+    virtual int64_t stationId() const = 0;
     // Releases the values held for a chip that never came; how the station ended.
     virtual void end(const std::string& how) = 0;
 };

@@ -131,6 +131,7 @@ public:
     }
 
     Stop stop() const override { return stop_; }
+    int64_t stationId() const override { return station_; }
 
     void end(const std::string& how) override {
         std::string problem;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "store/board_states.h"
 #include "store/store_error.h"
 
 namespace tessorin::store {
@@ -42,6 +43,7 @@ CREATE TABLE chip_identities (
 CREATE INDEX chip_identities_by_shown ON chip_identities (shown);
 CREATE INDEX chip_identities_by_value ON chip_identities (value_id);
 )",
+        kBoardStatesMigration,
     };
     return list;
 }

@@ -7,7 +7,7 @@
 
 namespace tessorin::store {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 void migrate(Connection& connection);
 

@@ -37,7 +37,10 @@ inline const std::vector<LayerRule>& layerRules() {
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},
         {"win32", kStation},
-        {"qt", kStation},
+        {"qt", {"base", "report", "config", "device", "download", "rftest", "app", "store", "job", "station",
+                "dashboard"}},
+        // A front end over the store alone: the line's live page (tessorin dashboard).
+        {"dashboard", {"base", "report", "store"}},
         {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "store", "job", "station",
                     "emulator"}},
     };

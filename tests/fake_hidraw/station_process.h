@@ -13,10 +13,11 @@ extern char** environ;
 
 namespace tessorin::testing {
 
-// Runs the words (a program path first) to their end; watch sees the whole
-// output so far after each piece and may kill the process by its pid. The wait status.
-inline int runWatched(const std::vector<std::string>& words, std::string& output,
-                      const std::function<void(pid_t, const std::string&)>& watch) {
+// Runs the words (a program path first) to their end, in the environment given
+// (NAME=VALUE each); watch sees the whole output so far after each piece and
+// may kill the process by its pid. The wait status.
+inline int runWatchedIn(const std::vector<std::string>& words, const std::vector<std::string>& environment,
+                        std::string& output, const std::function<void(pid_t, const std::string&)>& watch) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return -1;
     posix_spawn_file_actions_t actions;
@@ -27,8 +28,11 @@ inline int runWatched(const std::vector<std::string>& words, std::string& output
     std::vector<char*> argv;
     for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     if (spawned != 0) {
@@ -45,6 +49,18 @@ inline int runWatched(const std::vector<std::string>& words, std::string& output
     int status = 0;
     waitpid(pid, &status, 0);
     return status;
+}
+
+inline std::vector<std::string> thisEnvironment() {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry; ++entry) entries.emplace_back(*entry);
+    return entries;
+}
+
+// The same in this process's environment.
+inline int runWatched(const std::vector<std::string>& words, std::string& output,
+                      const std::function<void(pid_t, const std::string&)>& watch) {
+    return runWatchedIn(words, thisEnvironment(), output, watch);
 }
 
 }  // namespace tessorin::testing
