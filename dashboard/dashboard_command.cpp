@@ -38,8 +38,10 @@ std::optional<Listen> parseListen(const std::string& text) {
 
 }  // namespace
 
+// An option must follow, so `tessorin dashboard` alone, or with presets, is still
+// a station downloading the image named dashboard, as it always was.
 bool isDashboardCommand(const std::vector<std::string>& arguments) {
-    return arguments.size() >= 2 && arguments[1] == "dashboard";
+    return arguments.size() > 2 && arguments[1] == "dashboard" && arguments[2].starts_with("--");
 }
 
 int runDashboardCommand(const std::vector<std::string>& arguments) {
