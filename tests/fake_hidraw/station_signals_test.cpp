@@ -121,5 +121,23 @@ TEST_F(KilledStation, ItsChipInHandIsCountedAsFailedAndRecorded) {
     EXPECT_EQ(resultLines(results), 3u);
 }
 
+// A second request to end leaves the chip in hand: on record as interrupted, never as a success.
+// Two different signals, since a second one of the same kind may merge with the first.
+TEST_F(KilledStation, ASecondRequestAbandonsTheChipInHandAsInterrupted) {
+    const Ended ended = run({station(0, 2)}, [&](int board) {
+        if (board != 0) return;
+        const auto pid = static_cast<pid_t>(programId(0));
+        kill(pid, SIGTERM);
+        kill(pid, SIGINT);
+    }).front();
+    EXPECT_NE(ended.status, 0);
+    const auto results = resultsByBoard(results_);
+    ASSERT_EQ(results.count(boards.serial(0)), 1u);
+    ASSERT_EQ(results.at(boards.serial(0)).size(), 1u);
+    EXPECT_EQ(results.at(boards.serial(0))[0]["result"], "fail");
+    EXPECT_EQ(results.at(boards.serial(0))[0]["reason"], "interrupted");
+    EXPECT_LT(codeLoadSize(0), image_.size());
+}
+
 }  // namespace
 }  // namespace tessorin::testing
