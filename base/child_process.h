@@ -32,6 +32,11 @@ public:
     // group of its own, so the terminal's Ctrl-C reaches only this process,
     // which passes it on once, and starts with no signal blocked or ignored.
     static void signalEveryChild(int signalNumber);
+    // Windows: the same end reaches each program as one release of the
+    // semaphore of this name (its process id), made before the program runs:
+    // a program started with pipes has no console for a control event.
+    // signalNumber is not used there.
+    static std::string endRequestName(unsigned long processId);
 
 private:
     // What each platform file provides: start, read a piece of output (0 at its end), wait.

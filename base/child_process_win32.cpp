@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 #include "base/child_process.h"
 #include "base/format.h"
 #include "base/text.h"
@@ -25,11 +29,33 @@ HANDLE endedWithThisProcess() {
     return job;
 }
 
+// The end requests of the programs started and not yet waited for.
+std::mutex endRequestsMutex;
+std::vector<HANDLE> endRequests;
+
+void forgetEndRequest(HANDLE& request) {
+    if (!request) return;
+    std::lock_guard<std::mutex> lock(endRequestsMutex);
+    endRequests.erase(std::remove(endRequests.begin(), endRequests.end(), request), endRequests.end());
+    CloseHandle(request);
+    request = nullptr;
+}
+
 }  // namespace
+
+std::string ChildProcess::endRequestName(unsigned long processId) {
+    return "Local\\TessorinStationEnd." + std::to_string(processId);
+}
+
+void ChildProcess::signalEveryChild(int) {
+    std::lock_guard<std::mutex> lock(endRequestsMutex);
+    for (HANDLE request : endRequests) ReleaseSemaphore(request, 1, nullptr);
+}
 
 struct ChildProcess::Platform {
     HANDLE process = nullptr;
-    HANDLE output = nullptr;  // our end of the pipe
+    HANDLE output = nullptr;      // our end of the pipe
+    HANDLE endRequest = nullptr;  // its semaphore of end requests
 };
 
 unsigned long ChildProcess::processId() const { return platform_->process ? GetProcessId(platform_->process) : 0; }
@@ -44,6 +70,7 @@ ChildProcess::~ChildProcess() {
     if (platform_->output) CloseHandle(platform_->output);
     if (!waited_ && started()) TerminateProcess(platform_->process, 1);
     wait();
+    forgetEndRequest(platform_->endRequest);
     if (platform_->process) CloseHandle(platform_->process);
 }
 
@@ -66,18 +93,25 @@ std::string ChildProcess::start(const std::string& program, const std::vector<st
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION started{};
-    const BOOL ok = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                   nullptr, nullptr, &startup, &started);
+    // Suspended until its end requests exist, so none is lost to a program that starts quickly.
+    const BOOL ok = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                   CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup, &started);
     const DWORD error = GetLastError();
     CloseHandle(writeEnd);
     if (!ok) {
         CloseHandle(readEnd);
         return formatText("cannot start %s: error %u", {program, error});
     }
-    CloseHandle(started.hThread);
     // Windows keeps a program running when the one that started it ends; the
     // job ends them together, so no station is left holding its board unseen.
     AssignProcessToJobObject(endedWithThisProcess(), started.hProcess);
+    platform_->endRequest = CreateSemaphoreW(nullptr, 0, LONG_MAX, wide(endRequestName(started.dwProcessId)).c_str());
+    if (platform_->endRequest) {
+        std::lock_guard<std::mutex> lock(endRequestsMutex);
+        endRequests.push_back(platform_->endRequest);
+    }
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
     platform_->process = started.hProcess;
     platform_->output = readEnd;
     return {};
@@ -92,6 +126,7 @@ size_t ChildProcess::readSome(char* buffer, size_t size) {
 
 int ChildProcess::waitForExit() {
     WaitForSingleObject(platform_->process, INFINITE);
+    forgetEndRequest(platform_->endRequest);
     DWORD code = 0;
     if (!GetExitCodeProcess(platform_->process, &code)) return -1;
     return static_cast<int>(code);

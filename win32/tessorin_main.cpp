@@ -7,9 +7,12 @@
 
 #include "app/application.h"
 #include "app/program_path.h"
+#include "base/child_process.h"
+#include "download/station_end.h"
 #include "station/program_start.h"
 #include "win32/command_line.h"
 #include "win32/command_output.h"
+#include "win32/console_ends.h"
 #include "win32/main_dialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -26,8 +29,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (start.kind == tessorin::ProgramStart::Kind::AllBoards) {
         tessorin::win32::CommandLines lines;
+        // The end goes to the stations, not this process, which still adds up their totals once they have ended.
+        tessorin::win32::takeConsoleEnds([] { tessorin::ChildProcess::signalEveryChild(0); });
         return tessorin::runAllBoards(tessorin::currentProgramPath(), start.boardStations,
-                                      [&lines](const std::string& line) { lines.write(line); });
+                                      [&lines](const std::string& line) { lines.write(line); },
+                                      start.recordLeftChip);
+    }
+    // A station with options ends after the chip in hand; the seed's form keeps its default end.
+    if (start.stationRun) {
+        tessorin::win32::takeConsoleEnds(tessorin::download::requestStationEnd);
+        tessorin::win32::takeParentEnds(tessorin::download::requestStationEnd);
     }
     // The host outlives the application object: its controls stay valid for a
     // download worker that is still finishing when the window has closed.
