@@ -1,6 +1,6 @@
 # The layers, lowest first. Each folder is one static library, tessorin_<folder>,
 # linked only to the layers below it; tests/architecture checks the includes.
-set(TESSORIN_LAYERS base report config device download rftest app station)
+set(TESSORIN_LAYERS base report config device download rftest app job station)
 
 # A layer's library: every .cpp of its folder, less program entry points
 # (*_main.cpp) and the files of the other platform.
@@ -25,5 +25,8 @@ function(tessorin_test_suite name)
   endif()
   add_executable(tessorin_${name}_tests ${files})
   target_link_libraries(tessorin_${name}_tests PRIVATE tessorin_runner GTest::gtest_main)
-  gtest_discover_tests(tessorin_${name}_tests DISCOVERY_TIMEOUT 60)
+  # A suite that needs more (a fixture, an environment) discovers its tests itself.
+  if(NOT name IN_LIST TESSORIN_OWN_DISCOVERY)
+    gtest_discover_tests(tessorin_${name}_tests DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

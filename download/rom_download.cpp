@@ -5,6 +5,7 @@
 #include "base/not_examined.h"
 #include "device/board_commands.h"
 #include "download/code_image_file.h"
+#include "report/log.h"
 
 namespace tessorin::download {
 namespace {
@@ -38,11 +39,17 @@ bool loadCodeImage(std::span<const uint8_t> image, ProgressSink* progress) {
     return boardWriteMemory(true, cleared, kCodeLoadAddressMid, 2);
 }
 
-DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress) {
+DownloadOutcome downloadRomImage(const std::string& imagePath, ProgressSink* progress,
+                                 const std::vector<ImagePatch>& patches) {
     notExamined(boardHandshake(kHandshakeParameter));  // only the exchange is wanted here, not its answer
     std::vector<uint8_t> buffer(ROM_IMAGE_CAPACITY);
     const ImageForDownload image = readImageForDownload(buffer, imagePath);
     if (image.failure != DownloadFailure::None) return {image.failure};
+    const std::span<uint8_t> writable(buffer.data() + (image.bytes.data() - buffer.data()), image.bytes.size());
+    if (!patchImage(writable, patches)) {
+        writeLog("identity: an image offset reaches past the end of the image");
+        return {DownloadFailure::ImageRefused};
+    }
     return downloadRomBytes(image.bytes, progress);
 }
 

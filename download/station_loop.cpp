@@ -41,6 +41,7 @@ void runStation(DownloadHost& host, const StationJob& job, const StationStop& st
     bool linkOpen = openStationBoard();
     while (!(stop && stop()) && !(run && run->ended())) {
         if (!linkOpen) {
+            if (run) run->boardActivity(BoardActivity::Gone);
             if (!absenceTold) tellChosenBoardAbsent();
             absenceTold = true;
             writeLog(messages[msgOpenUsbFail]);
@@ -57,6 +58,7 @@ void runStation(DownloadHost& host, const StationJob& job, const StationStop& st
             absenceTold = false;
         }
         if (!boardHandshake(kHandshakeParameter)) {
+            if (run) run->boardActivity(BoardActivity::WaitingForChip);
             clock.sleepMs(kStationPauseMs);
             writeLog(messages[msgWaitingConnect]);
             alreadyDownloaded = false;
@@ -68,6 +70,7 @@ void runStation(DownloadHost& host, const StationJob& job, const StationStop& st
             writeLog(messages[msgReplaceDevice]);
             continue;
         }
+        if (run) run->boardActivity(BoardActivity::ChipFound);
         // Left by the worker before it signals; the loop reads it only after the signal.
         StationChip chip = run ? run->chipStarting() : StationChip{};
         if (!host.startWorker([&host, job, &chip] { stationDownloadThread(host, job, chip); }))
@@ -95,7 +98,7 @@ void commandDownload(DownloadHost& host, const StationJob& job, const StationSto
 
 int stationDownloadThread(DownloadHost& host, const StationJob& job, StationChip& chip) {
     runWorkerStep(logStreamOnly(), host.messages(), "stationDownloadThread",
-                  [&] { chip.failure = runStationDownload(host, job.imagePath, job.presets, chip.progress); });
+                  [&] { chip.failure = runStationDownload(host, job.imagePath, job.presets, chip.progress, chip.identity); });
     host.downloadBusy() = false;
     downloadDoneEvent().set();
     return 1;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/progress_sink.h"
+#include "download/chip_identity.h"
 #include "download/download_outcome.h"
 
 namespace tessorin::download {
@@ -12,8 +13,12 @@ namespace tessorin::download {
 // What the station worker is given for one chip and leaves for the loop.
 struct StationChip {
     ProgressSink* progress = nullptr;
+    ChipIdentity identity;  // none without identity fields
     DownloadFailure failure = DownloadFailure::WorkerFailed;  // until the worker body returns
 };
+
+// Where the board stands between chips, for a station that publishes it.
+enum class BoardActivity { Gone, WaitingForChip, ChipFound };
 
 class StationRecorder {
 public:
@@ -23,6 +28,8 @@ public:
     // After the chip's worker has ended.
     virtual void chipFinished(const StationChip& chip, const std::string& imagePath,
                               const std::vector<std::string>& presets) = 0;
+    // Each pass of the loop that finds the board gone, without a chip, or with a new chip.
+    virtual void boardActivity(BoardActivity) {}
     // The loop ends once this is true.
     virtual bool ended() const = 0;
     // While the chip's worker runs, after a second request to end

@@ -38,12 +38,15 @@ void runDatDownload(DownloadHost& host, const std::string& imagePath) {
 }
 
 DownloadFailure runStationDownload(DownloadHost& host, const std::string& imagePath,
-                                   const std::vector<std::string>& commandLineItems, ProgressSink* progress) {
+                                   const std::vector<std::string>& commandLineItems, ProgressSink* progress,
+                                   const ChipIdentity& identity) {
     const MessageTable& messages = host.messages();
     writeLog(messages[msgDownloading]);
     writeLog(formatText(messages[msgRomPath], {imagePath}));
     // Checked as a whole first: a chip gets either every preset or nothing at all.
-    std::optional<std::vector<StationPreset>> presets = parseStationPresets(commandLineItems);
+    std::vector<std::string> items = commandLineItems;
+    items.insert(items.end(), identity.presets.begin(), identity.presets.end());
+    std::optional<std::vector<StationPreset>> presets = parseStationPresets(items);
     if (!presets) {
         writeLog(messages[msgDownloadFail]);
         return DownloadFailure::PresetRefused;
@@ -51,7 +54,7 @@ DownloadFailure runStationDownload(DownloadHost& host, const std::string& imageP
     for (const StationPreset& preset : *presets) writeStationPreset(preset);
     if (!presets->empty()) notExamined(boardSetReg8010());
     probeCpuBeforeDownload();
-    const DownloadOutcome downloaded = downloadRomImage(imagePath, progress);
+    const DownloadOutcome downloaded = downloadRomImage(imagePath, progress, identity.imagePatches);
     writeLog(messages[downloaded ? msgDownloadSuccess : msgDownloadFail]);
     return downloaded.failure;
 }

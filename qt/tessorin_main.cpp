@@ -1,7 +1,7 @@
 // The Linux program: with no argument the main window; with a firmware image
 // (and register presets) the download station on the console, without Qt, or
 // one station per board (--all-boards); or the answer to --help, --list-boards
-// and a bad command line.
+// and a bad command line; or the line's dashboard (tessorin dashboard).
 #include <QApplication>
 #include <unistd.h>
 
@@ -14,6 +14,7 @@
 #include "app/application.h"
 #include "app/program_path.h"
 #include "base/child_process.h"
+#include "dashboard/dashboard_command.h"
 #include "download/station_end.h"
 #include "qt/end_signals.h"
 #include "station/program_start.h"
@@ -46,8 +47,9 @@ int runAllBoards(const tessorin::ProgramStart& start) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tessorin::ProgramStart start =
-        tessorin::prepareProgramStart(std::vector<std::string>(argv, argv + argc), isatty(STDOUT_FILENO) == 1, printLine);
+    const std::vector<std::string> arguments(argv, argv + argc);
+    if (tessorin::dashboard::isDashboardCommand(arguments)) return tessorin::dashboard::runDashboardCommand(arguments);
+    tessorin::ProgramStart start = tessorin::prepareProgramStart(arguments, isatty(STDOUT_FILENO) == 1, printLine);
     if (start.kind == tessorin::ProgramStart::Kind::Answered) {
         std::fputs(start.output.c_str(), start.exitCode == 0 ? stdout : stderr);
         return start.exitCode;

@@ -5,6 +5,8 @@
 #include "base/clock.h"
 #include "base/paths.h"
 #include "base/program_version.h"
+#include "job/job.h"
+#include "station/results_command.h"
 #include "device/board_choice.h"
 #include "device/board_lock.h"
 #include "station/results_line.h"
@@ -45,7 +47,10 @@ ProgramStart answered(int exitCode, std::string output) {
 std::vector<std::string> stationWords(const StationCommandLine& line) {
     std::vector<std::string> words;
     if (!line.resultsPath.empty()) words.insert(words.end(), {"--results", line.resultsPath});
+    if (!line.jobPath.empty()) words.insert(words.end(), {"--job", line.jobPath});
+    if (!line.storeLocation.empty()) words.insert(words.end(), {"--store", line.storeLocation});
     if (line.chipCount) words.insert(words.end(), {"--count", std::to_string(*line.chipCount)});
+    if (!line.jobPath.empty()) return words;  // the job names the image and presets
     words.push_back("--");
     words.push_back(line.job.imagePath);
     words.insert(words.end(), line.job.presets.begin(), line.job.presets.end());
@@ -72,8 +77,14 @@ LeftChipRecorder leftChipRecorder(const StationCommandLine& line) {
 }
 
 ProgramStart allBoardsStart(const StationCommandLine& line) {
-    // Options every station would refuse are refused here, once.
+    // Options every station would refuse are refused here, once; each station opens the store itself.
     std::string problem;
+    StationCommandLine withJob = line;  // the left chips' records name the job's image
+    if (!line.jobPath.empty()) {
+        const std::optional<job::Job> job = job::loadJob(line.jobPath, problem);
+        if (!job) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+        withJob.job = {job->image, job->presets};
+    }
     if (!StationRun::start(stationSettings(line, false), problem))
         return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     std::vector<std::string> ids;
@@ -82,7 +93,7 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
     ProgramStart start;
     start.kind = ProgramStart::Kind::AllBoards;
     start.boardStations = boardStations(ids, stationWords(line));
-    start.recordLeftChip = leftChipRecorder(line);
+    start.recordLeftChip = leftChipRecorder(withJob);
     // A board another process drives gets no station; the others' stations take their own locks.
     if (boardsNeedLocks()) {
         for (BoardStation& station : start.boardStations)
@@ -90,6 +101,22 @@ ProgramStart allBoardsStart(const StationCommandLine& line) {
             else station.refusal.clear();
     }
     return start;
+}
+
+// The store of a station started with options, and its job, whose image and
+// presets become the station's. Nothing, with the reason, for a bad job file.
+std::optional<StationStoreSettings> storeSettings(StationCommandLine& line, std::string& problem) {
+    StationStoreSettings settings{line.storeLocation, std::nullopt, line.boardId};
+    if (line.jobPath.empty()) return settings;
+    settings.job = job::loadJob(line.jobPath, problem);
+    if (!settings.job) return std::nullopt;
+    line.job = {settings.job->image, settings.job->presets};
+    if (settings.location.empty()) settings.location = settings.job->store;
+    if (settings.location.empty() && !settings.job->fields.empty()) {
+        problem = line.jobPath + ": identity fields need a store: store = \"FILE\" in the job, or --store";
+        return std::nullopt;
+    }
+    return settings;
 }
 
 // The board a station starts on: the one --board names (by its id when it is
@@ -130,6 +157,11 @@ std::string holdStationBoard(const std::string& choice, ProgramStart& start,
 
 ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool consoleIsTerminal,
                                  const std::function<void(const std::string&)>& say) {
+    if (isResultsCommand(arguments)) {
+        std::string problem;
+        const int status = runResultsCommand(arguments, problem);
+        return answered(status, status == 0 ? "" : "tessorin: " + problem + "\n");
+    }
     StationCommandLine line = parseStationCommandLine(arguments);
     switch (line.action) {
         case StationCommandLine::Action::Help: return answered(0, stationUsage());
@@ -141,14 +173,19 @@ ProgramStart prepareProgramStart(const std::vector<std::string>& arguments, bool
         case StationCommandLine::Action::Station: break;
     }
     if (line.allBoards) return allBoardsStart(line);
+    std::string problem;
+    std::optional<StationStoreSettings> store;
+    if (line.withOptions) {
+        store = storeSettings(line, problem);
+        if (!store) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
+    }
     ProgramStart start;
     start.kind = line.action == StationCommandLine::Action::Window ? ProgramStart::Kind::Window
                                                                     : ProgramStart::Kind::Station;
     start.stationJob = std::move(line.job);
     if (start.kind == ProgramStart::Kind::Window) return start;
-    std::string problem;
     if (line.withOptions) {
-        start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem);
+        start.stationRun = StationRun::start(stationSettings(line, consoleIsTerminal), problem, *store);
         if (!start.stationRun) return answered(kBadCommandLine, "tessorin: " + problem + "\n");
     }
     if (!boardsNeedLocks()) {

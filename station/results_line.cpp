@@ -8,15 +8,15 @@
 #include "base/sha256.h"
 
 namespace tessorin {
-namespace {
 
-// ISO 8601 with the offset: 2026-12-09T08:00:03+08:00.
-std::string isoTime(const LocalTime& t) {
+std::string recordTime(const LocalTime& t) {
     const int offset = std::abs(t.utcOffsetMinutes);
     return formatText("%04d-%02d-%02dT%02d:%02d:%02d%s%02d:%02d",
                       {t.year, t.month, t.day, t.hour, t.minute, t.second, t.utcOffsetMinutes < 0 ? "-" : "+",
                        offset / 60, offset % 60});
 }
+
+namespace {
 
 using Json = nlohmann::ordered_json;  // fields stay in the documented order
 
@@ -26,7 +26,7 @@ Json textOrNull(const std::string& text) { return text.empty() ? Json() : Json(t
 
 std::string resultsLine(const ChipRecord& record) {
     Json line;
-    line["time"] = isoTime(record.finishedAt);
+    line["time"] = recordTime(record.finishedAt);
     line["sequence"] = record.sequence;
     line["board"] = textOrNull(record.boardId);
     line["chip_id"] = record.chipId ? Json(formatText("0x%04x", {*record.chipId})) : nullptr;

@@ -24,6 +24,9 @@ struct ChipRecord {
     uint64_t reportsSent = 0;
 };
 
+// ISO 8601 with the offset: 2026-12-09T08:00:03+08:00.
+std::string recordTime(const LocalTime& t);
+
 // The object and its line end. Text that is not UTF-8 (a path, a preset) is
 // kept with U+FFFD for what cannot be read.
 std::string resultsLine(const ChipRecord& record);

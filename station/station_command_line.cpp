@@ -47,6 +47,15 @@ public:
             refuse("--all-boards and --board exclude each other: --all-boards gives each station its board");
             return line_;
         }
+        if (!line_.jobPath.empty()) {
+            // The job's image and presets take the place of the command line's.
+            if (next < args_.size()) {
+                refuse("--job names the image and its presets: give no image");
+                return line_;
+            }
+            line_.action = Action::Station;
+            return line_;
+        }
         if (next >= args_.size()) {
             refuse("no image given");
             return line_;
@@ -80,6 +89,8 @@ private:
         std::string* target = nullptr;
         if (name == "--results") target = &line_.resultsPath;
         else if (name == "--board") target = &line_.boardId;
+        else if (name == "--job") target = &line_.jobPath;
+        else if (name == "--store") target = &line_.storeLocation;
         else if (name != "--count") return refuse("unknown option " + name);
         std::string value;
         if (inlineValue) {
@@ -124,11 +135,15 @@ StationSettings stationSettings(const StationCommandLine& line, bool consoleIsTe
 const char* stationUsage() {
     return "usage: tessorin                              the window\n"
            "       tessorin [OPTIONS] IMAGE [\"ADDRESS VALUE\"...]   the download station\n"
+           "       tessorin --job FILE [OPTIONS]         the download station of a job file (docs/store.md)\n"
+           "       tessorin results --store STORE summary|failures|find VALUE|pools|export --csv|--jsonl\n"
            "       tessorin --list-boards | --version | --help | -h\n"
            "Options, before the image:\n"
            "  --results FILE   append one JSON line per finished chip to FILE (docs/results.md)\n"
            "  --count N        stop after N chips; exit 0 when every one passed, 1 otherwise\n"
            "  --board ID       use only this board (its id, serial number or USB path from --list-boards)\n"
+           "  --store STORE    record the station and every finished chip in STORE: a SQLite file or\n"
+           "                   postgresql://...; a job's store is its own\n"
            "  --all-boards     one station process per board present, each with its --board; their lines\n"
            "                   show the board's id, and the combined totals follow when they have all ended\n"
            "  --list-boards    list the boards present and exit\n"
@@ -136,7 +151,8 @@ const char* stationUsage() {
            "  --help, -h       show this text and exit (-h only as the first word)\n"
            "  --               end of the options: the next word is the image, even if it begins with --\n"
            "With an option the station also shows its progress and running totals, and ends after --count.\n"
-           "A bad command line exits with 2.\n";
+           "A bad command line or job file exits with 2; a pool of identity values that ran out with 3;\n"
+           "a store that took no record with 4.\n";
 }
 
 }  // namespace tessorin

@@ -30,6 +30,10 @@ struct StationCommandLine {
     std::string resultsPath;
     std::optional<uint64_t> chipCount;
     std::string boardId;
+    // --job FILE: the image, presets, identity fields and store come from the job.
+    std::string jobPath;
+    // --store FILE|postgresql://...: every station start and end and finished chip on record.
+    std::string storeLocation;
     // --all-boards: one station process per board present instead of this one.
     bool allBoards = false;
     // Station: the image and its presets, as the seed's command line has them.

@@ -16,8 +16,10 @@ inline const std::vector<LayerRule>& layerRules() {
     static const std::vector<std::string_view> kCommands = {"base", "report", "config", "device", "download", "rftest"};
     static const std::vector<std::string_view> kWindowLogic = {"base",     "report", "config", "device",
                                                                "download", "rftest", "app"};
-    static const std::vector<std::string_view> kStation = {"base",   "report", "config",  "device",
-                                                           "download", "rftest", "app", "station"};
+    static const std::vector<std::string_view> kStationRoom = {"base",     "report", "config", "device", "download",
+                                                               "rftest",   "app",    "store",  "job"};
+    static const std::vector<std::string_view> kStation = {"base",     "report", "config", "device", "download",
+                                                           "rftest",   "app",    "store",  "job",    "station"};
     static const std::vector<LayerRule> rules = {
         {"base", {}},
         {"report", {"base"}},
@@ -25,14 +27,22 @@ inline const std::vector<LayerRule>& layerRules() {
         {"device", {"base", "report"}},
         {"download", {"base", "report", "config", "device"}},
         {"rftest", {"base", "report", "config", "device"}},
+        // The station store, used by the station and a later dashboard.
+        {"store", {"base", "report"}},
+        // The station's job files and identity values; the station uses them.
+        {"job", {"base", "report"}},
         {"app", kCommands},
         // Above the window logic: the console station runs it on invisible controls.
-        {"station", kWindowLogic},
+        {"station", kStationRoom},
         // Beside the front ends: the software board behind the transport seam.
         {"emulator", {"base", "report", "device"}},
         {"win32", kStation},
-        {"qt", kStation},
-        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "station", "emulator"}},
+        {"qt", {"base", "report", "config", "device", "download", "rftest", "app", "store", "job", "station",
+                "dashboard"}},
+        // A front end over the store alone: the line's live page (tessorin dashboard).
+        {"dashboard", {"base", "report", "store"}},
+        {"runner", {"base", "report", "config", "device", "download", "rftest", "app", "store", "job", "station",
+                    "emulator"}},
     };
     return rules;
 }

@@ -34,6 +34,23 @@ TEST(ProgramStart, ListBoardsPrintsEveryBoardOrNoBoard) {
               "1-1.3      -          1-1.3\n");
 }
 
+// Each board's station reads the job itself: its words carry the job, never an image.
+TEST(ProgramStart, AllBoardsPassTheJobOnToEveryStation) {
+    emulator::EmulatorSession session;
+    session.emulator.setIdentity(session.emulator.addBoard(0x6D10), "TS-000123", "1-1.2");
+    TempFolder dir;
+    dir.write("a.rom", "00\n");
+    const std::string job = dir.write("line.toml", "image = \"a.rom\"\npresets = [\"4c10 0102\"]\n");
+    ProgramStart start = prepareProgramStart({"tessorin", "--all-boards", "--job", job, "--count", "2"}, false);
+    ASSERT_EQ(start.kind, Kind::AllBoards) << start.output;
+    ASSERT_EQ(start.boardStations.size(), 1u);
+    EXPECT_EQ(start.boardStations[0].arguments,
+              (std::vector<std::string>{"--board", "TS-000123", "--job", job, "--count", "2"}));
+    ProgramStart station = prepareProgramStart({"tessorin", "--job", job}, false);
+    EXPECT_EQ(station.kind, Kind::Station) << station.output;
+    EXPECT_EQ(station.stationJob, (download::StationJob{dir.path("a.rom"), {"4c10 0102"}}));
+}
+
 // A wrong command line is followed by the usage; a results file that cannot be
 // opened only by its reason, the command line being right.
 TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
@@ -41,6 +58,10 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
     TempFolder dir;
     const std::string fifo = dir.path("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    dir.write("a.rom", "00\n");
+    const std::string storeless = dir.write("storeless.toml", "image = \"a.rom\"\n[[identity]]\nname = \"s\"\n"
+                                                               "source = \"counter\"\nfirst = 1\nlast = 9\nwidth = 1\n"
+                                                               "target = \"memory\"\naddress = 0x4c20\n");
     struct Case {
         std::vector<std::string> words;
         std::string firstLine;
@@ -61,6 +82,19 @@ TEST(ProgramStart, BadCommandLinesExitWithTwoAndTheUsage) {
          "tessorin: cannot open the results file " + fifo + ": not a regular file (a FIFO)", false},
         {{"tessorin", "--all-boards", "--results", "/dev/full", "a.rom"},
          "tessorin: cannot open the results file /dev/full: not a regular file", false},
+        {{"tessorin", "--job", dir.path("none.toml")}, "tessorin: " + dir.path("none.toml") + ": cannot read the job file",
+         false},
+        {{"tessorin", "--all-boards", "--job", dir.path("none.toml")},
+         "tessorin: " + dir.path("none.toml") + ": cannot read the job file", false},
+        {{"tessorin", "--job", storeless},
+         "tessorin: " + storeless + ": identity fields need a store: store = \"FILE\" in the job, or --store", false},
+        {{"tessorin", "--store", dir.path(""), "a.rom"},
+         "tessorin: cannot open the store " + dir.path("") + ": " + dir.path("") + ": unable to open database file", false},
+        {{"tessorin", "results", "--store", dir.path("none.sqlite"), "summary"},
+         "tessorin: cannot read the store " + dir.path("none.sqlite") + ": no such file", false},
+        {{"tessorin", "results", "--store=" + dir.path("none.sqlite"), "colour"},
+         "tessorin: not a question of results: colour\nusage: tessorin results --store STORE "
+         "summary|failures|find VALUE|pools|export --csv|--jsonl", false},
     };
     for (const Case& c : cases) {
         ProgramStart start = prepareProgramStart(c.words, false);

@@ -44,6 +44,7 @@ TEST(StationCommandLine, OptionsBeforeTheImage) {
         {{"t", "--count", "12", "--", "--odd.rom"}, "", 12, "", {"--odd.rom", {}}},
         {{"t", "--count", "007", "a.rom"}, "", 7, "", {"a.rom", {}}},
         {{"t", "--count", "1", "-h"}, "", 1, "", {"-h", {}}},  // -h is help only as the first word
+        {{"t", "--job", "line.toml", "--count", "2"}, "", 2, "", {}},  // the job's image and presets follow
     };
     for (const Case& c : cases) {
         const StationCommandLine line = parseStationCommandLine(c.words);
@@ -96,6 +97,9 @@ TEST(StationCommandLine, AnswersAndRefusals) {
         {{"t", "--help=yes"}, Action::Refused, "--help takes no value"},
         {{"t", "--count", "2"}, Action::Refused, "no image given"},
         {{"t", "--"}, Action::Refused, "no image given"},
+        {{"t", "--job", "j.toml", "a.rom"}, Action::Refused, "--job names the image and its presets: give no image"},
+        {{"t", "--job", "a.toml", "--job", "b.toml"}, Action::Refused, "--job is given twice"},
+        {{"t", "--store", "--count", "2", "a.rom"}, Action::Refused, "--store needs a value"},
     };
     for (const Case& c : cases) {
         const StationCommandLine line = parseStationCommandLine(c.words);

@@ -1,0 +1,124 @@
+#include "store/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "store/store_error.h"
+
+namespace tessorin::store {
+namespace {
+
+// SQLite's own busy time-out sleeps up to 100 ms between tries; sixteen
+// stations of a PC want the lock back within a commit's time, so these waits
+// stay short (50 us growing to 1 ms), about 15 s in all before the write fails.
+constexpr int kBusyTries = 15000;
+
+int waitForLock(void*, int tries) {
+    if (tries >= kBusyTries) return 0;
+    usleep(static_cast<useconds_t>(std::min(50 * (tries + 1), 1000)));
+    return 1;
+}
+
+class SqliteConnection final : public Connection {
+public:
+    explicit SqliteConnection(const std::string& path) : path_(path) {
+        const int status = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (status != SQLITE_OK) {
+            const std::string why = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(status);
+            sqlite3_close(db_);
+            throw StoreError(path + ": " + why);
+        }
+        sqlite3_busy_handler(db_, waitForLock, nullptr);
+        try {
+            enterWal();
+            script("PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
+        } catch (...) {
+            sqlite3_close(db_);
+            throw;
+        }
+    }
+    ~SqliteConnection() override { sqlite3_close(db_); }
+
+    Engine engine() const override { return Engine::Sqlite; }
+
+    void script(std::string_view sql) override {
+        char* message = nullptr;
+        const std::string text(sql);
+        if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+            const std::string why = message ? message : sqlite3_errmsg(db_);
+            sqlite3_free(message);
+            throw StoreError(path_ + ": " + why);
+        }
+    }
+
+    SqlRows run(std::string_view sql, const std::vector<SqlValue>& parameters) override {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
+            fail();
+        Statement owner{statement};
+        for (size_t i = 0; i < parameters.size(); ++i) bind(statement, i, parameters[i]);
+        SqlRows rows;
+        for (;;) {
+            const int status = sqlite3_step(statement);
+            if (status == SQLITE_DONE) return rows;
+            if (status != SQLITE_ROW) fail();
+            SqlRow& row = rows.emplace_back();
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                const auto* text = sqlite3_column_text(statement, c);
+                row.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text)) : std::nullopt);
+            }
+        }
+    }
+
+    void begin() override { script("BEGIN IMMEDIATE"); }
+    void commit() override { script("COMMIT"); }
+    void rollback() noexcept override { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+    void reconnect() override {}
+
+private:
+    // A new file turns to WAL under an exclusive lock that the busy handler
+    // does not wait for: stations creating the store together try again.
+    void enterWal() {
+        for (int tries = 0;; ++tries) {
+            const int status = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+            if (status == SQLITE_OK) return;
+            if ((status != SQLITE_BUSY && status != SQLITE_LOCKED) || !waitForLock(nullptr, tries)) fail();
+        }
+    }
+
+    struct Statement {
+        sqlite3_stmt* statement;
+        ~Statement() { sqlite3_finalize(statement); }
+    };
+
+    // $1 names the first parameter wherever it stands in the statement.
+    void bind(sqlite3_stmt* statement, size_t index, const SqlValue& value) {
+        char name[24];
+        std::snprintf(name, sizeof name, "$%zu", index + 1);
+        const int at = sqlite3_bind_parameter_index(statement, name);
+        if (at == 0) return;
+        int status = SQLITE_OK;
+        if (const auto* number = std::get_if<int64_t>(&value))
+            status = sqlite3_bind_int64(statement, at, *number);
+        else if (const auto* text = std::get_if<std::string>(&value))
+            status = sqlite3_bind_text(statement, at, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
+        else
+            status = sqlite3_bind_null(statement, at);
+        if (status != SQLITE_OK) fail();
+    }
+
+    [[noreturn]] void fail() { throw StoreError(path_ + ": " + sqlite3_errmsg(db_)); }
+
+    std::string path_;
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Connection> openSqlite(const std::string& path) { return std::make_unique<SqliteConnection>(path); }
+
+}  // namespace tessorin::store
