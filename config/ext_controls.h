@@ -4,10 +4,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "config/combo_def.h"
@@ -69,7 +69,7 @@ public:
     const std::string& iniPath() const { return iniPath_; }
     // The text read for a formed key; "" for a key that was not read.
     std::string keyText(const std::string& key) const;
-    const std::map<std::string, std::string>& keyMap() const { return keyMap_; }
+    const std::unordered_map<std::string, std::string>& keyMap() const { return keyMap_; }
     const ExtControlList& controls() const { return controls_; }
 
 private:
@@ -79,7 +79,7 @@ private:
     std::string countText_;
     int32_t count_ = 0;
     std::string iniPath_;
-    std::map<std::string, std::string> keyMap_;
+    std::unordered_map<std::string, std::string> keyMap_;
     ExtControlList controls_;
 };
 

@@ -1,5 +1,6 @@
 #include "config/ini_file_reader.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/paths.h"
@@ -17,8 +18,6 @@ std::string_view trimBlanks(std::string_view text) {
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
-
-std::string nameKey(std::string_view name) { return asciiLower(trimBlanks(name)); }
 
 std::string utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
     std::u16string units;
@@ -53,7 +52,25 @@ std::string decodeIniBytes(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) return utf16BytesToUtf8(bytes.substr(2), false);
     if (bytes.starts_with("\xFE\xFF")) return utf16BytesToUtf8(bytes.substr(2), true);
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    return utf16ToUtf8(utf8ToUtf16(bytes));
+    // ASCII decodes to itself and never ends a sequence early, so only what follows
+    // the first other byte takes the round trip that replaces invalid sequences.
+    const auto other =
+        std::find_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const auto asciiLength = static_cast<size_t>(other - bytes.begin());
+    std::string text(bytes.substr(0, asciiLength));
+    if (asciiLength < bytes.size()) text += utf16ToUtf8(utf8ToUtf16(bytes.substr(asciiLength)));
+    return text;
+}
+
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
+    size_t hash = 14695981039346656037u;  // FNV-1a
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(asciiLower(c))) * 1099511628211u;
+    return hash;
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 IniDocument::IniDocument(std::string_view iniText) {
@@ -65,7 +82,7 @@ IniDocument::IniDocument(std::string_view iniText) {
         if (line.empty()) continue;
         std::string_view name;
         if (sectionName(line, name)) {
-            auto [entry, isNew] = sections_.try_emplace(nameKey(name));
+            auto [entry, isNew] = sections_.try_emplace(std::string(trimBlanks(name)));
             section = isNew ? &entry->second : nullptr;
             continue;
         }
@@ -75,7 +92,7 @@ IniDocument::IniDocument(std::string_view iniText) {
         std::string_view value;
         if (equals != std::string_view::npos) value = trimBlanks(line.substr(equals + 1));
         value = withoutQuotes(value.substr(0, value.find('\0')));
-        section->try_emplace(nameKey(line.substr(0, equals)), value);
+        section->try_emplace(std::string(trimBlanks(line.substr(0, equals))), value);
     }
 }
 
@@ -86,10 +103,13 @@ IniDocument IniDocument::fromFile(const std::string& iniPath) {
 
 std::string IniDocument::value(std::string_view section, std::string_view key, size_t bufferUnits) const {
     if (bufferUnits == 0) return {};
-    auto keys = sections_.find(nameKey(section));
+    auto keys = sections_.find(trimBlanks(section));
     if (keys == sections_.end()) return {};
-    auto found = keys->second.find(nameKey(key));
-    return found == keys->second.end() ? std::string() : truncateToUtf16Units(found->second, bufferUnits - 1);
+    auto found = keys->second.find(trimBlanks(key));
+    if (found == keys->second.end()) return {};
+    // A UTF-16 unit never takes less than one byte: a text of fewer bytes than units is never cut.
+    const std::string& text = found->second;
+    return text.size() < bufferUnits ? text : truncateToUtf16Units(text, bufferUnits - 1);
 }
 
 std::string readIniFileValue(const std::string& iniPath, std::string_view section, std::string_view key,

@@ -32,9 +32,17 @@ public:
     std::string value(std::string_view section, std::string_view key, size_t bufferUnits) const;
 
 private:
-    // Names in ASCII lower case.
-    using Keys = std::unordered_map<std::string, std::string>;
-    std::unordered_map<std::string, Keys> sections_;
+    // Names compare without regard to ASCII case and are looked up as views, without a lower-case copy.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using Keys = std::unordered_map<std::string, std::string, NameHash, NameEqual>;
+    std::unordered_map<std::string, Keys, NameHash, NameEqual> sections_;
 };
 
 // The reads of one load answered from a decoded document: the load's reader where

@@ -8,15 +8,32 @@
 namespace tessorin {
 namespace {
 
+// The pieces splitList gives, as views into text: a list of 65536 entries is split without a copy.
+template <typename Piece>
+void forEachPiece(std::string_view text, char separator, Piece piece) {
+    size_t at;
+    while ((at = text.find(separator)) != std::string_view::npos) {
+        if (at > 0) piece(text.substr(0, at));
+        text.remove_prefix(at + 1);
+    }
+    piece(text);
+}
+
 // The list text and its suffix: the pieces before and after the first suffix separator.
 struct SuffixedList {
-    std::string list;
-    std::string suffix;
+    std::string_view list;
+    std::string_view suffix;
 };
 
 SuffixedList cutSuffix(std::string_view text) {
-    std::vector<std::string> pieces = splitList(text, listSuffixSeparator);
-    return {pieces[0], pieces.size() >= 2 ? pieces[1] : std::string()};
+    SuffixedList parts;
+    int index = 0;
+    forEachPiece(text, listSuffixSeparator, [&](std::string_view piece) {
+        if (index == 0) parts.list = piece;
+        else if (index == 1) parts.suffix = piece;
+        ++index;
+    });
+    return parts;
 }
 
 struct Range {
@@ -26,8 +43,8 @@ struct Range {
 };
 
 // Bounds compare as signed 32-bit numbers, so 2^31 and above count as negative.
-Range rangeOf(const std::vector<std::string>& bounds) {
-    return {static_cast<int32_t>(parseNumber(bounds[0])), static_cast<int32_t>(parseNumber(bounds[1]))};
+Range rangeOf(std::string_view lo, std::string_view hi) {
+    return {static_cast<int32_t>(parseNumber(lo)), static_cast<int32_t>(parseNumber(hi))};
 }
 
 void requireRoom(size_t have, uint64_t more) {
@@ -37,13 +54,18 @@ void requireRoom(size_t have, uint64_t more) {
 // Calls single(piece) for an item without range separator, and range(r) otherwise, in list order.
 template <typename Single, typename Ranged>
 void forEachItem(std::string_view listText, Single single, Ranged ranged) {
-    for (const std::string& group : splitList(listText, groupSeparator)) {
-        for (const std::string& item : splitList(group, itemSeparator)) {
-            std::vector<std::string> bounds = splitList(item, rangeSeparator);
-            if (bounds.size() == 1) single(bounds[0]);
-            else ranged(rangeOf(bounds));
-        }
-    }
+    forEachPiece(listText, groupSeparator, [&](std::string_view group) {
+        forEachPiece(group, itemSeparator, [&](std::string_view item) {
+            std::string_view bounds[2];
+            size_t count = 0;
+            forEachPiece(item, rangeSeparator, [&](std::string_view bound) {
+                if (count < 2) bounds[count] = bound;
+                ++count;
+            });
+            if (count == 1) single(bounds[0]);
+            else ranged(rangeOf(bounds[0], bounds[1]));
+        });
+    });
 }
 
 }  // namespace
@@ -53,12 +75,7 @@ ListTooLongError::ListTooLongError()
 
 std::vector<std::string> splitList(std::string_view text, char separator) {
     std::vector<std::string> result;
-    size_t at;
-    while ((at = text.find(separator)) != std::string_view::npos) {
-        if (at > 0) result.emplace_back(text.substr(0, at));
-        text.remove_prefix(at + 1);
-    }
-    result.emplace_back(text);
+    forEachPiece(text, separator, [&](std::string_view piece) { result.emplace_back(piece); });
     return result;
 }
 
@@ -67,14 +84,15 @@ std::vector<std::string> expandTextList(std::string_view text) {
     std::vector<std::string> result;
     forEachItem(
         parts.list,
-        [&](const std::string& piece) {
+        [&](std::string_view piece) {
             requireRoom(result.size(), 1);
-            result.push_back(piece + parts.suffix);
+            result.emplace_back(piece).append(parts.suffix);
         },
         [&](Range range) {
             requireRoom(result.size(), range.size());
             result.reserve(result.size() + range.size());
-            for (int64_t n = range.lo; n <= range.hi; ++n) result.push_back(std::to_string(n) + parts.suffix);
+            for (int64_t n = range.lo; n <= range.hi; ++n)
+                result.emplace_back(std::to_string(n)).append(parts.suffix);
         });
     return result;
 }
@@ -84,7 +102,7 @@ std::vector<uint32_t> expandNumberList(std::string_view text) {
     std::vector<uint32_t> result;
     forEachItem(
         parts.list,
-        [&](const std::string& piece) {
+        [&](std::string_view piece) {
             requireRoom(result.size(), 1);
             result.push_back(parseNumber(piece));
         },

@@ -111,6 +111,12 @@ TEST(IniFileReader, HostileBytesGiveBoundedValidText) {
         size_t length = random() % 400;
         for (size_t i = 0; i < length; ++i) bytes += alphabet[random() % alphabet.size()];
         std::string text = decodeIniBytes(bytes);
+        // Without a byte-order mark the decoding is the UTF-16 round trip, whatever bytes come first.
+        const bool marked =
+            bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.starts_with("\xEF\xBB\xBF");
+        if (!marked) {
+            EXPECT_EQ(text, utf16ToUtf8(utf8ToUtf16(bytes)));
+        }
         for (size_t units : {1u, 2u, 5u, 260u}) {
             std::string value = IniDocument("[a]\n" + text).value("a", "a", units);
             EXPECT_LE(utf16Length(value), units - 1);

@@ -102,6 +102,7 @@ inline std::vector<IniReadCase> iniReadCases() {
         {"UTF-16LE with BOM, emoji", utf16LeFileBytes(u"[s]\na=\U0001F600x\n"), "s", "a", 260, "\U0001F600x"},
         {"259 units kept whole", "[s]\na=" + repeated("x", 259) + "\n", "s", "a", 260, repeated("x", 259)},
         {"cut at 259 units", "[s]\na=" + x300 + "\n", "s", "a", 260, repeated("x", 259)},
+        {"260 units cut at 259", "[s]\na=" + repeated("x", 260) + "\n", "s", "a", 260, repeated("x", 259)},
         {"cut at 259 units, not bytes", "[s]\na=" + pin300 + "\n", "s", "a", 260, repeated("频", 259), false},
         {"cut at 259 units in UTF-8 BOM file", "\xEF\xBB\xBF[s]\na=" + pin300 + "\n", "s", "a", 260,
          repeated("频", 259)},
