@@ -1,8 +1,9 @@
 // The station's command line, word by word as the program receives it (the
 // input's NUL bytes end the words). Whatever the words, the answer is one of
 // its actions; a refusal says why and passes no job on; a station's job is
-// its image and presets word for word; and a station's options, written out in
-// the = form before "--", parse back to the same station.
+// its image and presets word for word (none with --job, whose file names them);
+// and a station's options, written out in the = form before "--", parse back to
+// the same station.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -29,6 +30,7 @@ bool contains(const Words& words, std::string_view word) { return std::find(word
 
 // The image and presets, as the last words of the command line.
 Words jobWords(const StationCommandLine& line) {
+    if (!line.jobPath.empty()) return {};
     Words words = {line.job.imagePath};
     words.insert(words.end(), line.job.presets.begin(), line.job.presets.end());
     return words;
@@ -39,8 +41,10 @@ Words canonicalWords(const std::string& program, const StationCommandLine& line)
     if (!line.resultsPath.empty()) words.push_back("--results=" + line.resultsPath);
     if (!line.boardId.empty()) words.push_back("--board=" + line.boardId);
     if (line.chipCount) words.push_back("--count=" + std::to_string(*line.chipCount));
+    if (!line.jobPath.empty()) words.push_back("--job=" + line.jobPath);
+    if (!line.storeLocation.empty()) words.push_back("--store=" + line.storeLocation);
     if (line.allBoards) words.push_back("--all-boards");
-    words.push_back("--");
+    if (line.jobPath.empty()) words.push_back("--");
     const Words job = jobWords(line);
     words.insert(words.end(), job.begin(), job.end());
     return words;
@@ -51,14 +55,18 @@ void checkStation(const Words& words, const StationCommandLine& line) {
     require(job.size() < words.size() &&
                 std::equal(job.begin(), job.end(), words.end() - static_cast<std::ptrdiff_t>(job.size())),
             "the image and presets are not the last words as given");
-    require(line.withOptions == (!line.resultsPath.empty() || !line.boardId.empty() || line.chipCount || line.allBoards),
+    require(line.withOptions == (!line.resultsPath.empty() || !line.boardId.empty() || line.chipCount || line.allBoards ||
+                                 !line.jobPath.empty() || !line.storeLocation.empty()),
             "options reported without an option, or none reported");
+    require(line.jobPath.empty() || line.job == tessorin::download::StationJob{},
+            "a job file's station with an image or presets from the command line");
     require(!line.chipCount || (*line.chipCount >= 1 && *line.chipCount <= 1'000'000'000), "a chip count out of range");
     require(!(line.allBoards && !line.boardId.empty()), "--all-boards taken together with --board");
 
     const StationCommandLine again = tessorin::parseStationCommandLine(canonicalWords(words[0], line));
     require(again.action == Action::Station && again.job == line.job && again.resultsPath == line.resultsPath &&
                 again.boardId == line.boardId && again.chipCount == line.chipCount && again.allBoards == line.allBoards &&
+                again.jobPath == line.jobPath && again.storeLocation == line.storeLocation &&
                 again.withOptions == line.withOptions,
             "the station's options written out parse to another station");
 }
