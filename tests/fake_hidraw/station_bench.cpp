@@ -1,5 +1,7 @@
 #include "tests/fake_hidraw/station_bench.h"
 
+#include <signal.h>
+
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -64,6 +66,7 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
     std::vector<std::thread> readers;
     std::vector<bool> finished(programs.size(), false);
     spoke_.assign(programs.size(), {});
+    paused_.assign(programs.size(), false);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         programIds_.clear();
@@ -81,6 +84,13 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
                 ended[index].output.push_back(line);
                 spoke_[index][board] = true;
                 if (line.ends_with(waitingLine())) ++waits_[board];
+                if (line.ends_with("; waiting for it") && !paused_[index]) {
+                    // Stopped in its wait for the board, so it cannot drive the
+                    // last chip of the station before it: the operator takes
+                    // that chip away first, as one would between two stations.
+                    ::kill(static_cast<pid_t>(program.processId()), SIGSTOP);
+                    paused_[index] = true;
+                }
             }
             const int status = program.wait();
             std::lock_guard<std::mutex> lock(mutex_);
@@ -104,6 +114,7 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     for (;;) {
         std::map<std::string, size_t> waits;
+        std::vector<bool> endedBeforeResults;  // taken before the results are read, so their lines are all in
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (processes.size() < programs.size() && lastIsUnderWay()) {
@@ -112,6 +123,7 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
             }
             if (std::find(finished.begin(), finished.end(), false) == finished.end()) break;
             waits = waits_;
+            endedBeforeResults = finished;
         }
         if (std::chrono::steady_clock::now() > deadline) {
             ADD_FAILURE() << "the run did not end in time";
@@ -125,12 +137,32 @@ std::vector<StationBench::Ended> StationBench::run(const std::vector<Program>& p
             }
             tend(board, operators[static_cast<size_t>(board)], results, waits[boards.serial(board)]);
         }
+        resumeOnceTheBoardIsClear(processes, endedBeforeResults, operators, results);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     for (std::thread& reader : readers) reader.join();
     for (const Ended& program : ended)
         for (const std::string& line : program.output) std::printf("%s\n", line.c_str());
     return ended;
+}
+
+void StationBench::resumeOnceTheBoardIsClear(const std::vector<std::unique_ptr<ChildProcess>>& processes,
+                                             const std::vector<bool>& ended,
+                                             const std::vector<Operator>& operators,
+                                             const std::map<std::string, std::vector<nlohmann::json>>& results) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (size_t index = 0; index < processes.size(); ++index) {
+        if (!paused_[index]) continue;
+        const auto before = ended.begin() + static_cast<long>(index);
+        if (std::find(ended.begin(), before, false) != before) return;
+        for (int board = 0; board < boardCount_; ++board) {
+            auto found = results.find(boards.serial(board));
+            const size_t onRecord = found == results.end() ? 0 : found->second.size();
+            if (operators[static_cast<size_t>(board)].chipsSeen < onRecord) return;
+        }
+        ::kill(static_cast<pid_t>(processes[index]->processId()), SIGCONT);
+        paused_[index] = false;
+    }
 }
 
 unsigned long StationBench::programId(size_t index) {

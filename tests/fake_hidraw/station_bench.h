@@ -8,10 +8,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "base/child_process.h"
 #include "tests/download/temp_code_file.h"
 #include "tests/fake_hidraw/fake_board_test.h"
 #include "tests/support/temp_folder.h"
@@ -68,11 +70,17 @@ private:
         size_t waitsWhenAway = 0;  // the stations' "waiting" lines when the chip was taken away
     };
     void tend(int board, Operator& op, const std::map<std::string, std::vector<nlohmann::json>>& results, size_t waits);
+    // Lets a paused program go on once every program before it has ended and
+    // the operator has dealt with every chip on record.
+    void resumeOnceTheBoardIsClear(const std::vector<std::unique_ptr<ChildProcess>>& processes,
+                                   const std::vector<bool>& ended, const std::vector<Operator>& operators,
+                                   const std::map<std::string, std::vector<nlohmann::json>>& results);
 
     std::mutex mutex_;
     std::vector<unsigned long> programIds_;
     std::map<std::string, size_t> waits_;           // "waiting" lines by board
     std::vector<std::map<std::string, bool>> spoke_;  // by program: the boards it has printed a line for
+    std::vector<bool> paused_;                        // by program: stopped while it waits for a board
 };
 
 }  // namespace tessorin::testing
