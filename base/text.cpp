@@ -108,8 +108,6 @@ std::string truncateToUtf16Units(std::string_view text, size_t maxUnits) {
     return std::string(text.substr(0, i));
 }
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string asciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = asciiLower(c);

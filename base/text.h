@@ -17,7 +17,8 @@ size_t utf16Length(std::string_view text);
 // The longest prefix that fits in maxUnits UTF-16 code units; a character is never split.
 std::string truncateToUtf16Units(std::string_view text, size_t maxUnits);
 
-char asciiLower(char c);
+// Inline: name lookups fold every character they hash.
+constexpr char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string asciiLower(std::string_view text);
 bool equalsNoCase(std::string_view a, std::string_view b);
 // True when the last characters of text, as many as suffix has, equal suffix

@@ -69,8 +69,8 @@ size_t IniDocument::NameHash::operator()(std::string_view name) const {
 }
 
 bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+    // Names are mostly looked up as the file spells them: compare the bytes first.
+    return a == b || equalsNoCase(a, b);
 }
 
 IniDocument::IniDocument(std::string_view iniText) {

@@ -26,8 +26,6 @@ void require(bool condition, const char* what, std::string_view key) {
     std::abort();
 }
 
-bool isUtf8(const std::string& text) { return tessorin::utf16ToUtf8(tessorin::utf8ToUtf16(text)) == text; }
-
 void loadWhole(const tessorin::ProfileReader& profile) {
     try {
         std::unique_ptr<tessorin::TestConfig> config = tessorin::loadTestConfig(profile);
@@ -50,7 +48,7 @@ std::string checkedRead(const tessorin::ProfileReader& profile, const std::strin
                         size_t units) {
     std::string value = profile.read(section, key, units);
     require(tessorin::utf16Length(value) < units, "a value longer than its buffer", key);
-    require(isUtf8(value), "a value that is not UTF-8", key);
+    require(tessorin::fuzzing::isUtf8(value), "a value that is not UTF-8", key);
     return value;
 }
 
@@ -92,7 +90,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = tessorin::decodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    require(isUtf8(text), "decoded INI text that is not UTF-8", {});
+    require(tessorin::fuzzing::isUtf8(text), "decoded INI text that is not UTF-8", {});
     const tessorin::IniDocumentProfile profile("fuzz.ini", tessorin::IniDocument(text));
     loadWhole(profile);
     readBackKeys(profile, text);

@@ -1,6 +1,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <set>
 
@@ -148,6 +149,26 @@ Job readJob(const toml::table& root) {
     return job;
 }
 
+// A refusal is one console line: the parser quotes what it saw, and a key may hold
+// any character, so control characters are written as escapes.
+std::string oneLine(std::string_view reason) {
+    std::string line;
+    for (char c : reason) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') line += "\\n";
+        else if (c == '\r') line += "\\r";
+        else if (c == '\t') line += "\\t";
+        else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            line += escaped;
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 }  // namespace
 
 std::optional<Job> parseJob(std::string_view bytes, const std::string& path, std::string& problem) {
@@ -157,9 +178,9 @@ std::optional<Job> parseJob(std::string_view bytes, const std::string& path, std
         job.sha256 = sha256Hex(bytes);
         return job;
     } catch (const toml::parse_error& error) {
-        problem = path + ":" + std::to_string(error.source().begin.line) + ": " + std::string(error.description());
+        problem = path + ":" + std::to_string(error.source().begin.line) + ": " + oneLine(error.description());
     } catch (const Refusal& refusal) {
-        problem = path + ":" + std::to_string(refusal.line) + ": " + refusal.reason;
+        problem = path + ":" + std::to_string(refusal.line) + ": " + oneLine(refusal.reason);
     }
     return std::nullopt;
 }

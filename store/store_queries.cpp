@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <map>
 #include <tuple>
 
@@ -64,13 +65,24 @@ std::optional<int64_t> numberIn(const std::string& text) {
     return std::nullopt;
 }
 
-// A value column as 0x hexadecimal: addresses and serials are read that way.
+// A value column as 0x hexadecimal: addresses and serials are read that way. A
+// cell that is no such number (SQLite keeps what a hand edit put there) stays as it is.
 void valuesInHex(Table& table, size_t column) {
     for (auto& row : table.rows) {
+        const std::string& cell = row.at(column);
+        uint64_t value = 0;
+        const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+        if (error != std::errc() || end != cell.data() + cell.size()) continue;
         char text[24];
-        std::snprintf(text, sizeof text, "0x%llX", std::stoull(row.at(column)));
+        std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
         row[column] = text;
     }
+}
+
+// The presets cell is the JSON list the station wrote; anything else is shown as text.
+Json presetsOf(const std::string& cell) {
+    Json presets = Json::parse(cell, nullptr, false);
+    return presets.is_discarded() ? Json(cell) : presets;
 }
 
 std::string upper(std::string text) {
@@ -175,7 +187,7 @@ void exportChips(Store& store, ExportFormat format, const std::function<void(con
                 for (size_t c = 0; c < kChipHeadings.size(); ++c) {
                     const bool number = c == 0 || c == 2 || c == 3 || c == 8 || c == 12 || c == 13;
                     if (!row[c]) object[kChipHeadings[c]] = nullptr;
-                    else if (c == 9) object[kChipHeadings[c]] = Json::parse(*row[c], nullptr, false);
+                    else if (c == 9) object[kChipHeadings[c]] = presetsOf(*row[c]);
                     else object[kChipHeadings[c]] = number ? Json(cellNumber(row, c)) : Json(*row[c]);
                 }
                 Json& shown = object["identities"] = Json::object();

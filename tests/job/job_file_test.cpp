@@ -58,6 +58,9 @@ const Refused kRefusals[] = {
     {"image = \"a.rom\"\n[[identity]]\nname = \"s t\"\n", "3: name must be letters, digits, _ or -"},
     {"image = \"a.rom\"\n[[identity]]\nname = \"s\"\nsource = \"counter\"\nfirst = 1.5\n",
      "2: the identity field needs width"},
+    // A refusal stays one line whatever the key or the character the parser saw.
+    {"image = \"a.rom\"\n\"a\\nb\\u0001\" = 1\n", "2: unknown key \"a\\nb\\x01\""},
+    {"image = \"a.rom\"\nx = i\n", "2: Error while parsing floating-point: expected 'inf', saw 'i\\n'"},
 };
 INSTANTIATE_TEST_SUITE_P(Job, JobRefusals, ::testing::ValuesIn(kRefusals));
 

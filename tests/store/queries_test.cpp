@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "store/store_queries.h"
 #include "tests/store/store_engines.h"
 
@@ -74,6 +76,22 @@ TEST_P(Queries, PoolsAndExportShowEveryValueAndChip) {
                 std::string::npos)
         << jsonl[1];
     EXPECT_TRUE(jsonl[1].ends_with("\"identities\":{\"bd_addr\":\"00:1A:7D:00:00:01\"}}")) << jsonl[1];
+}
+
+// What another writer or a hand edit may leave: the answer shows it as it stands.
+TEST_P(Queries, CellsNotAsTheStationWritesThemAreShownAsTheyStand) {
+    store_->connection().run("UPDATE chips SET presets = 'not [json' WHERE sequence = 1");
+    if (GetParam() == TestEngine::Sqlite)  // PostgreSQL keeps its column types
+        store_->connection().run("UPDATE identity_values SET value = 'x1' WHERE value = 113766301696");
+    std::vector<std::string> jsonl;
+    exportChips(*store_, ExportFormat::JsonLines, [&](const std::string& line) { jsonl.push_back(line); });
+    ASSERT_EQ(jsonl.size(), 3u);
+    const nlohmann::json first = nlohmann::json::parse(jsonl[0], nullptr, false);
+    ASSERT_TRUE(first.is_object()) << jsonl[0];
+    EXPECT_EQ(first["presets"], "not [json");
+    const std::vector<Table> found = find(*store_, "00:1A:7D:00:00:00");
+    ASSERT_EQ(found.at(0).rows.size(), 1u);
+    EXPECT_EQ(found[0].rows[0][1], GetParam() == TestEngine::Sqlite ? "x1" : "0x1A7D000000");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Queries, ::testing::Values(TestEngine::Sqlite, TestEngine::Postgres),
