@@ -46,7 +46,7 @@ void ExtControlSet::readKeys(const ProfileReader& profile) {
         for (std::string_view suffix : kExtSuffixWords) {
             std::string key = formatExtKey(number, suffix);
             std::string text = profile.readLong(kExtPrefix, key);
-            writeLog(formatText("key:%s\tvalue:%s\n", {key, text}));
+            if (logWanted()) writeLog(formatText("key:%s\tvalue:%s\n", {key, text}));
             keyMap_[key] = std::move(text);
         }
     }

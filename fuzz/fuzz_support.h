@@ -12,6 +12,7 @@ namespace tessorin::fuzzing {
 class DiscardedLog final : public LogOutput {
 public:
     void write(std::string_view) override {}
+    bool discards() const override { return true; }
 };
 
 inline void discardLog() {

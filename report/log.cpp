@@ -67,14 +67,22 @@ std::string logTimePrefix() {
     return formatText("[%04d-%02d-%02d %02d:%02d:%02d]\t\t", {t.year, t.month, t.day, t.hour, t.minute, t.second});
 }
 
+bool logWanted() {
+    const LogOutput* output = installed.load();
+    return !output || !output->discards();
+}
+
 void writeLog(std::string_view message) {
+    if (!logWanted()) return;
     std::string line = logTimePrefix();
     line += message;
     line += '\n';
     emit(line);
 }
 
-void writeTrace(std::string_view text) { emit(text); }
+void writeTrace(std::string_view text) {
+    if (logWanted()) emit(text);
+}
 
 std::string logLocationNotice(const std::string& path) {
     return "the folder beside the program cannot be written; the log is " + path;

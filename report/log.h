@@ -12,6 +12,8 @@ class LogOutput {
 public:
     virtual ~LogOutput() = default;
     virtual void write(std::string_view text) = 0;
+    // An output that drops every text (a fuzz run's): lines for it are not composed.
+    virtual bool discards() const { return false; }
 };
 
 // Installs the process's log output (nullptr: standard output). The caller keeps it alive.
@@ -19,6 +21,10 @@ void setLogOutput(LogOutput* output);
 // Makes an open file the process's log output, unbuffered, for the rest of the
 // process (or until the next call); the file is closed when it is replaced.
 void attachLogFile(std::FILE* file);
+
+// False while the installed output drops every text: a caller may skip
+// composing a line nobody reads.
+bool logWanted();
 
 // "[%Y-%m-%d %H:%M:%S]\t\t" + message + "\n", in one write. The message is
 // finished text: it is never read as a format.

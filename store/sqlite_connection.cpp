@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <cstring>
+#include <unordered_map>
 
 #include "store/store_error.h"
 
@@ -16,6 +18,7 @@ namespace {
 // stations of a PC want the lock back within a commit's time, so these waits
 // stay short (50 us growing to 1 ms), about 15 s in all before the write fails.
 constexpr int kBusyTries = 15000;
+constexpr size_t kCachedStatements = 64;
 
 int waitForLock(void*, int tries) {
     if (tries >= kBusyTries) return 0;
@@ -41,7 +44,10 @@ public:
             throw;
         }
     }
-    ~SqliteConnection() override { sqlite3_close(db_); }
+    ~SqliteConnection() override {
+        forgetStatements();
+        sqlite3_close(db_);
+    }
 
     Engine engine() const override { return Engine::Sqlite; }
 
@@ -56,11 +62,11 @@ public:
     }
 
     SqlRows run(std::string_view sql, const std::vector<SqlValue>& parameters) override {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
-            fail();
-        Statement owner{statement};
-        for (size_t i = 0; i < parameters.size(); ++i) bind(statement, i, parameters[i]);
+        const Prepared& found = prepared(sql);
+        sqlite3_stmt* statement = found.statement;
+        const Reset reset{statement};
+        for (size_t i = 0; i < parameters.size() && i < found.slots.size(); ++i)
+            if (found.slots[i] != 0) bind(statement, found.slots[i], parameters[i]);
         SqlRows rows;
         for (;;) {
             const int status = sqlite3_step(statement);
@@ -90,17 +96,58 @@ private:
         }
     }
 
-    struct Statement {
+    // A statement goes back to the cache reset: a statement left stepping would
+    // keep its read transaction (and the WAL) open, and its bindings their values.
+    struct Reset {
         sqlite3_stmt* statement;
-        ~Statement() { sqlite3_finalize(statement); }
+        ~Reset() {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
     };
 
+    struct Prepared {
+        sqlite3_stmt* statement;
+        std::vector<int> slots;  // SQLite's index of $1, $2 ...; 0 where the statement has none
+    };
+
+    // Stations and the dashboard ask the same few statements over and over;
+    // compiling one costs more than running it on a small table.
+    const Prepared& prepared(std::string_view sql) {
+        const std::string text(sql);
+        if (const auto found = statements_.find(text); found != statements_.end()) return found->second;
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v3(db_, text.data(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                               nullptr) != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            fail();
+        }
+        // Statements built with their values in the text would otherwise pile up.
+        if (statements_.size() >= kCachedStatements) forgetStatements();
+        return statements_.emplace(text, Prepared{statement, slotsOf(statement)}).first->second;
+    }
+
     // $1 names the first parameter wherever it stands in the statement.
-    void bind(sqlite3_stmt* statement, size_t index, const SqlValue& value) {
-        char name[24];
-        std::snprintf(name, sizeof name, "$%zu", index + 1);
-        const int at = sqlite3_bind_parameter_index(statement, name);
-        if (at == 0) return;
+    static std::vector<int> slotsOf(sqlite3_stmt* statement) {
+        std::vector<int> slots;
+        for (int at = 1; at <= sqlite3_bind_parameter_count(statement); ++at) {
+            const char* name = sqlite3_bind_parameter_name(statement, at);
+            size_t number = 0;
+            if (!name || name[0] != '$') continue;
+            const char* end = name + std::strlen(name);
+            if (std::from_chars(name + 1, end, number).ptr != end || number == 0) continue;
+            if (slots.size() < number) slots.resize(number, 0);
+            slots[number - 1] = at;
+        }
+        return slots;
+    }
+
+    void forgetStatements() {
+        for (const auto& [text, found] : statements_) sqlite3_finalize(found.statement);
+        statements_.clear();
+    }
+
+    void bind(sqlite3_stmt* statement, int at, const SqlValue& value) {
         int status = SQLITE_OK;
         if (const auto* number = std::get_if<int64_t>(&value))
             status = sqlite3_bind_int64(statement, at, *number);
@@ -115,6 +162,7 @@ private:
 
     std::string path_;
     sqlite3* db_ = nullptr;
+    std::unordered_map<std::string, Prepared> statements_;
 };
 
 }  // namespace

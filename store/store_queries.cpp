@@ -198,7 +198,10 @@ void exportChips(Store& store, ExportFormat format, const std::function<void(con
             std::string csv;
             auto quoted = [](const std::string& cell) {
                 std::string out = "\"";
-                for (char c : cell) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+                for (char c : cell) {
+                    out += c;
+                    if (c == '"') out += c;
+                }
                 return out + "\"";
             };
             for (size_t c = 0; c < row.size(); ++c) csv += (row[c] ? quoted(*row[c]) : "") + ",";
