@@ -71,7 +71,9 @@ void readBackKeys(const tessorin::ProfileReader& profile, const std::string& tex
         const std::string key = line.substr(0, equals);
         ++checked;
         const std::string shortValue = checkedRead(profile, section, key, tessorin::kProfileBufferUnits);
-        if (tessorin::utf16Length(shortValue) + 1 < tessorin::kProfileBufferUnits) {
+        // A pair that would straddle the buffer's end is left out whole, so only a
+        // value with room to spare for one was surely held whole.
+        if (tessorin::utf16Length(shortValue) + 2 < tessorin::kProfileBufferUnits) {
             require(profile.read(section, key, tessorin::kProfileLongBufferUnits) == shortValue,
                     "a value the short buffer holds whole reads otherwise in the long one", key);
             continue;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 
 #include "store/store_error.h"
@@ -114,8 +116,8 @@ private:
     // Stations and the dashboard ask the same few statements over and over;
     // compiling one costs more than running it on a small table.
     const Prepared& prepared(std::string_view sql) {
+        if (const auto found = statements_.find(sql); found != statements_.end()) return found->second;
         const std::string text(sql);
-        if (const auto found = statements_.find(text); found != statements_.end()) return found->second;
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v3(db_, text.data(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT, &statement,
                                nullptr) != SQLITE_OK) {
@@ -152,7 +154,8 @@ private:
         if (const auto* number = std::get_if<int64_t>(&value))
             status = sqlite3_bind_int64(statement, at, *number);
         else if (const auto* text = std::get_if<std::string>(&value))
-            status = sqlite3_bind_text(statement, at, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
+            // Not copied: the caller's values outlive the statement's use, its bindings are cleared before run returns.
+            status = sqlite3_bind_text(statement, at, text->data(), static_cast<int>(text->size()), SQLITE_STATIC);
         else
             status = sqlite3_bind_null(statement, at);
         if (status != SQLITE_OK) fail();
@@ -162,7 +165,12 @@ private:
 
     std::string path_;
     sqlite3* db_ = nullptr;
-    std::unordered_map<std::string, Prepared> statements_;
+    // Looked up by the caller's view of the text, without a copy.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, Prepared, TextHash, std::equal_to<>> statements_;
 };
 
 }  // namespace
