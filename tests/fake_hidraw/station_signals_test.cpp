@@ -6,8 +6,10 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "station/station_totals.h"
 #include "tests/fake_hidraw/station_bench.h"
@@ -127,8 +129,15 @@ TEST_F(KilledStation, ASecondRequestAbandonsTheChipInHandAsInterrupted) {
     const Ended ended = run({station(0, 2)}, [&](int board) {
         if (board != 0) return;
         const auto pid = static_cast<pid_t>(programId(0));
-        kill(pid, SIGTERM);
-        kill(pid, SIGINT);
+        // The board holds its replies until the station has put the chip on record,
+        // so the load cannot end on its own before the station sees both requests.
+        boards.withChip(0, [&](emulator::ChipModel&) {
+            kill(pid, SIGTERM);
+            kill(pid, SIGINT);
+            const auto patience = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+            while (resultsByBoard(results_).empty() && std::chrono::steady_clock::now() < patience)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        });
     }).front();
     EXPECT_NE(ended.status, 0);
     const auto results = resultsByBoard(results_);
