@@ -89,6 +89,13 @@ std::string utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) appendUtf8(out, decodeUtf8(text, i));
+    return out;
+}
+
 size_t utf16Length(std::string_view text) {
     size_t units = 0;
     for (size_t i = 0; i < text.size();) units += decodeUtf8(text, i) >= 0x10000 ? 2 : 1;

@@ -12,6 +12,10 @@ std::u16string utf8ToUtf16(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string utf16ToUtf8(std::u16string_view text);
 
+// The text with each invalid UTF-8 sequence replaced by U+FFFD: what the round
+// trip through UTF-16 gives, without the UTF-16 text.
+std::string validUtf8(std::string_view text);
+
 // Number of UTF-16 code units the text takes.
 size_t utf16Length(std::string_view text);
 // The longest prefix that fits in maxUnits UTF-16 code units; a character is never split.

@@ -32,8 +32,14 @@ std::string readKey(const ProfileReader& profile, ChipDef::Key key) {
 
 }  // namespace
 
-std::string ChipDef::keyName(Key key) {
-    return std::string(kChipKeyPrefix) + std::string(kKeyWords.at(static_cast<size_t>(key)));
+const std::string& ChipDef::keyName(Key key) {
+    // Formed once: every load reads each key, and the window reads some again at each press.
+    static const auto names = [] {
+        std::array<std::string, kKeyWords.size()> full;
+        for (size_t i = 0; i < full.size(); ++i) full[i] = std::string(kChipKeyPrefix) + std::string(kKeyWords[i]);
+        return full;
+    }();
+    return names.at(static_cast<size_t>(key));
 }
 
 ChipDef::ChipDef(const ProfileReader& profile) : iniPath_(profile.iniPath()) {

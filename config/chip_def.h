@@ -24,7 +24,7 @@ public:
         freqDriftAddr, freqDriftPre, freqDriftRange, freqDriftPost, powerAddr, powerValue, count
     };
     // "chip_" + the key word, e.g. chip_freq_addr.
-    static std::string keyName(Key key);
+    static const std::string& keyName(Key key);
 
     // Nothing loaded: every flag off, every text empty.
     ChipDef() = default;

@@ -1,8 +1,9 @@
 #include "config/combo_def.h"
 
+#include <charconv>
+#include <iterator>
 #include <stdexcept>
 
-#include "base/format.h"
 #include "base/numbers.h"
 #include "config/keyed_lists.h"
 #include "config/record_guard.h"
@@ -44,7 +45,10 @@ ComboDef ComboDef::loadConfigured(std::string_view comboKey, std::string_view co
 std::string ComboDef::valueText(int index) const {
     if (index < 0) throw std::out_of_range("combo value index below 0");
     size_t at = static_cast<size_t>(index);
-    return valuesAreText_ ? textValues_.at(at) : formatText("%x", {numericValues_.at(at)});
+    if (valuesAreText_) return textValues_.at(at);
+    char digits[8];
+    const auto written = std::to_chars(digits, std::end(digits), numericValues_.at(at), 16);
+    return std::string(digits, written.ptr);
 }
 
 }  // namespace tessorin

@@ -1,6 +1,7 @@
 #pragma once
 // One combo box as the INI file describes it: its texts, the value behind each
 // text, and the entry selected at load.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ public:
     std::vector<std::string> textValues() const { return textValues_; }
     bool valuesAreText() const { return valuesAreText_; }
 
+    // The entries valueText answers for, without a copy of the list.
+    size_t valueCount() const { return valuesAreText_ ? textValues_.size() : numericValues_.size(); }
     // Entry index of the values as text: the text value itself, or the number
     // in lowercase hexadecimal without prefix. std::out_of_range outside the list.
     std::string valueText(int index) const;

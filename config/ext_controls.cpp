@@ -1,5 +1,8 @@
 #include "config/ext_controls.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <string>
 
 #include "base/format.h"
@@ -7,11 +10,32 @@
 #include "report/log.h"
 
 namespace tessorin {
+namespace {
 
-// Plain concatenation: a load forms seven keys per control twice, up to 14336 of them.
+constexpr size_t suffixIndex(std::string_view word) {
+    size_t index = 0;
+    while (kExtSuffixWords[index] != word) ++index;
+    return index;
+}
+
+constexpr size_t kCombo = suffixIndex("combox");
+constexpr size_t kValue = suffixIndex("value");
+constexpr size_t kInitIndex = suffixIndex("init_select_index");
+constexpr size_t kTitle = suffixIndex("title");
+constexpr size_t kButton = suffixIndex("button");
+constexpr size_t kAddr = suffixIndex("addr");
+constexpr size_t kValuesAreText = suffixIndex("parse_value_by_string");
+
+}  // namespace
+
+// Formed in place, at most one allocation: a load forms seven keys per control, up to 7168 of them.
 std::string formatExtKey(int number, std::string_view suffix) {
-    std::string key = kExtPrefix + std::to_string(number) + '_';
-    key += suffix;
+    char digits[12];
+    const auto written = std::to_chars(digits, std::end(digits), number);
+    const std::string_view prefix(kExtPrefix);
+    std::string key;
+    key.reserve(prefix.size() + static_cast<size_t>(written.ptr - digits) + 1 + suffix.size());
+    key.append(prefix).append(digits, written.ptr).append(1, '_').append(suffix);
     return key;
 }
 
@@ -32,36 +56,38 @@ ExtControlSet::ExtControlSet(const ProfileReader& profile) : iniPath_(profile.in
                             {count_, kMaxExtControls}));
         return;
     }
-    readKeys(profile);
-    buildControls();
+    buildControls(readKeys(profile));
 }
 
-std::string ExtControlSet::keyText(const std::string& key) const {
+const std::string& ExtControlSet::keyText(const std::string& key) const {
+    static const std::string notRead;
     auto found = keyMap_.find(key);
-    return found == keyMap_.end() ? std::string() : found->second;
+    return found == keyMap_.end() ? notRead : found->second;
 }
 
-void ExtControlSet::readKeys(const ProfileReader& profile) {
-    for (int number = 1; number <= count_; ++number) {
-        for (std::string_view suffix : kExtSuffixWords) {
-            std::string key = formatExtKey(number, suffix);
+std::vector<ExtControlSet::ControlKeys> ExtControlSet::readKeys(const ProfileReader& profile) {
+    std::vector<ControlKeys> controlKeys(static_cast<size_t>(std::max(count_, 0)));
+    keyMap_.reserve(controlKeys.size() * kExtSuffixWords.size());
+    for (size_t control = 0; control < controlKeys.size(); ++control) {
+        for (size_t word = 0; word < kExtSuffixWords.size(); ++word) {
+            std::string key = formatExtKey(static_cast<int>(control) + 1, kExtSuffixWords[word]);
             std::string text = profile.readLong(kExtPrefix, key);
             if (logWanted()) writeLog(formatText("key:%s\tvalue:%s\n", {key, text}));
-            keyMap_[key] = std::move(text);
+            // Each key is formed once, and map entries stay where they are as the map grows.
+            controlKeys[control][word] = &*keyMap_.insert_or_assign(std::move(key), std::move(text)).first;
         }
     }
+    return controlKeys;
 }
 
-void ExtControlSet::buildControls() {
-    if (keyMap_.empty() || count_ < 1) return;
-    for (int number = 1; number <= count_; ++number) {
-        auto text = [&](std::string_view suffix) { return keyText(formatExtKey(number, suffix)); };
-        bool valuesAreText = leadingInteger(text("parse_value_by_string"), 10) == 1;
-        ComboDef combo = ComboDef::loadConfigured(formatExtKey(number, "combox"), text("combox"),
-                                                  formatExtKey(number, "value"), text("value"),
-                                                  text("init_select_index"), valuesAreText);
-        controls_.push_back(
-            std::make_shared<ExtControlDef>(std::move(combo), text("title"), text("button"), text("addr")));
+void ExtControlSet::buildControls(const std::vector<ControlKeys>& controlKeys) {
+    for (const ControlKeys& keys : controlKeys) {
+        auto key = [&](size_t word) -> std::string_view { return keys[word]->first; };
+        auto text = [&](size_t word) -> const std::string& { return keys[word]->second; };
+        bool valuesAreText = leadingInteger(text(kValuesAreText), 10) == 1;
+        ComboDef combo = ComboDef::loadConfigured(key(kCombo), text(kCombo), key(kValue), text(kValue),
+                                                  text(kInitIndex), valuesAreText);
+        controls_.push_back(std::make_shared<ExtControlDef>(std::move(combo), text(kTitle), text(kButton), text(kAddr)));
     }
 }
 

@@ -68,13 +68,15 @@ public:
     int32_t count() const { return count_; }
     const std::string& iniPath() const { return iniPath_; }
     // The text read for a formed key; "" for a key that was not read.
-    std::string keyText(const std::string& key) const;
+    const std::string& keyText(const std::string& key) const;
     const std::unordered_map<std::string, std::string>& keyMap() const { return keyMap_; }
     const ExtControlList& controls() const { return controls_; }
 
 private:
-    void readKeys(const ProfileReader& profile);
-    void buildControls();
+    // One control's entries of keyMap_, in the order of kExtSuffixWords.
+    using ControlKeys = std::array<const std::pair<const std::string, std::string>*, kExtSuffixWords.size()>;
+    std::vector<ControlKeys> readKeys(const ProfileReader& profile);
+    void buildControls(const std::vector<ControlKeys>& controlKeys);
 
     std::string countText_;
     int32_t count_ = 0;

@@ -58,7 +58,7 @@ std::string decodeIniBytes(std::string_view bytes) {
         std::find_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     const auto asciiLength = static_cast<size_t>(other - bytes.begin());
     std::string text(bytes.substr(0, asciiLength));
-    if (asciiLength < bytes.size()) text += utf16ToUtf8(utf8ToUtf16(bytes.substr(asciiLength)));
+    if (asciiLength < bytes.size()) text += validUtf8(bytes.substr(asciiLength));
     return text;
 }
 
@@ -73,16 +73,17 @@ bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) 
     return a == b || equalsNoCase(a, b);
 }
 
-IniDocument::IniDocument(std::string_view iniText) {
+IniDocument::IniDocument(std::string iniText) : text_(std::make_unique<const std::string>(std::move(iniText))) {
+    std::string_view text = *text_;
     Keys* section = nullptr;  // null before the first header and in a repeated section
-    while (!iniText.empty()) {
-        const size_t end = iniText.find_first_of(kLineEnds);
-        const std::string_view line = trimBlanks(iniText.substr(0, end));
-        iniText.remove_prefix(end == std::string_view::npos ? iniText.size() : end + 1);
+    while (!text.empty()) {
+        const size_t end = text.find_first_of(kLineEnds);
+        const std::string_view line = trimBlanks(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty()) continue;
         std::string_view name;
         if (sectionName(line, name)) {
-            auto [entry, isNew] = sections_.try_emplace(std::string(trimBlanks(name)));
+            auto [entry, isNew] = sections_.try_emplace(trimBlanks(name));
             section = isNew ? &entry->second : nullptr;
             continue;
         }
@@ -92,7 +93,7 @@ IniDocument::IniDocument(std::string_view iniText) {
         std::string_view value;
         if (equals != std::string_view::npos) value = trimBlanks(line.substr(equals + 1));
         value = withoutQuotes(value.substr(0, value.find('\0')));
-        section->try_emplace(std::string(trimBlanks(line.substr(0, equals))), value);
+        section->try_emplace(trimBlanks(line.substr(0, equals)), value);
     }
 }
 
@@ -108,8 +109,8 @@ std::string IniDocument::value(std::string_view section, std::string_view key, s
     auto found = keys->second.find(trimBlanks(key));
     if (found == keys->second.end()) return {};
     // A UTF-16 unit never takes less than one byte: a text of fewer bytes than units is never cut.
-    const std::string& text = found->second;
-    return text.size() < bufferUnits ? text : truncateToUtf16Units(text, bufferUnits - 1);
+    const std::string_view text = found->second;
+    return text.size() < bufferUnits ? std::string(text) : truncateToUtf16Units(text, bufferUnits - 1);
 }
 
 std::string readIniFileValue(const std::string& iniPath, std::string_view section, std::string_view key,

@@ -3,6 +3,7 @@
 // gives on the same file. Built on every platform so that the Windows suite can
 // compare it with the real call.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,7 +25,7 @@ std::string decodeIniBytes(std::string_view bytes);
 // enclosing quotes comes off a value, and a line starting with ";" is a comment.
 class IniDocument {
 public:
-    explicit IniDocument(std::string_view iniText);
+    explicit IniDocument(std::string iniText);
     // The decoded file; empty when the file cannot be read.
     static IniDocument fromFile(const std::string& iniPath);
 
@@ -41,8 +42,10 @@ private:
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
-    using Keys = std::unordered_map<std::string, std::string, NameHash, NameEqual>;
-    std::unordered_map<std::string, Keys, NameHash, NameEqual> sections_;
+    // Names and values are views into the text, which stays where it is when the document moves.
+    using Keys = std::unordered_map<std::string_view, std::string_view, NameHash, NameEqual>;
+    std::unique_ptr<const std::string> text_;
+    std::unordered_map<std::string_view, Keys, NameHash, NameEqual> sections_;
 };
 
 // The reads of one load answered from a decoded document: the load's reader where

@@ -42,7 +42,7 @@ std::vector<HidrawNode> hidrawNodes(uint16_t vendorId, uint16_t productId) {
         if (!hidIdMatches(udev_device_get_property_value(hid, "HID_ID"), vendorId, productId)) continue;
         const char* serial = udev_device_get_property_value(hid, "HID_UNIQ");
         // The serial reaches JSON and the console: invalid UTF-8 becomes U+FFFD.
-        nodes.push_back({devicePath, serial ? utf16ToUtf8(utf8ToUtf16(serial)) : std::string()});
+        nodes.push_back({devicePath, serial ? validUtf8(serial) : std::string()});
     }
     return nodes;
 }

@@ -31,8 +31,7 @@ void loadWhole(const tessorin::ProfileReader& profile) {
         std::unique_ptr<tessorin::TestConfig> config = tessorin::loadTestConfig(profile);
         for (int index = 0; index < tessorin::kRfParamCount; ++index) {
             const tessorin::ComboDef& combo = config->rfCombo(index);
-            const auto entries = static_cast<int>(combo.valuesAreText() ? combo.textValues().size()
-                                                                        : combo.numericValues().size());
+            const auto entries = static_cast<int>(combo.valueCount());
             // Every entry is one formatted text; the ends show whether the indexes hold.
             if (entries > 0) {
                 combo.valueText(0);
@@ -44,7 +43,7 @@ void loadWhole(const tessorin::ProfileReader& profile) {
     }
 }
 
-std::string checkedRead(const tessorin::ProfileReader& profile, const std::string& section, const std::string& key,
+std::string checkedRead(const tessorin::ProfileReader& profile, std::string_view section, std::string_view key,
                         size_t units) {
     std::string value = profile.read(section, key, units);
     require(tessorin::utf16Length(value) < units, "a value longer than its buffer", key);
@@ -53,14 +52,14 @@ std::string checkedRead(const tessorin::ProfileReader& profile, const std::strin
 }
 
 // Every "key = value" line under its section, read back as the loader reads it.
-void readBackKeys(const tessorin::ProfileReader& profile, const std::string& text) {
-    std::string section;
+void readBackKeys(const tessorin::ProfileReader& profile, std::string_view text) {
+    std::string_view section;
     int checked = 0;
     size_t start = 0;
     while (start < text.size() && checked < kMaxKeysChecked) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
+        const std::string_view line = text.substr(start, end - start);
         start = end + 1;
         if (line.size() >= 2 && line[0] == '[' && line.find(']') != std::string::npos) {
             section = line.substr(1, line.find(']') - 1);
@@ -68,7 +67,7 @@ void readBackKeys(const tessorin::ProfileReader& profile, const std::string& tex
         }
         const size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
-        const std::string key = line.substr(0, equals);
+        const std::string_view key = line.substr(0, equals);
         ++checked;
         const std::string shortValue = checkedRead(profile, section, key, tessorin::kProfileBufferUnits);
         // A pair that would straddle the buffer's end is left out whole, so only a
@@ -93,7 +92,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = tessorin::decodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size));
     require(tessorin::fuzzing::isUtf8(text), "decoded INI text that is not UTF-8", {});
-    const tessorin::IniDocumentProfile profile("fuzz.ini", tessorin::IniDocument(text));
+    const tessorin::IniDocumentProfile profile("fuzz.ini", tessorin::IniDocument(std::string(text)));
     loadWhole(profile);
     readBackKeys(profile, text);
     return 0;

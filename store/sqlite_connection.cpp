@@ -74,17 +74,27 @@ public:
             const int status = sqlite3_step(statement);
             if (status == SQLITE_DONE) return rows;
             if (status != SQLITE_ROW) fail();
+            // Counted after the step: a schema change recompiles the statement there.
+            const int columns = sqlite3_column_count(statement);
             SqlRow& row = rows.emplace_back();
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+            row.reserve(static_cast<size_t>(columns));
+            for (int c = 0; c < columns; ++c) {
                 const auto* text = sqlite3_column_text(statement, c);
                 row.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text)) : std::nullopt);
             }
         }
     }
 
-    void begin() override { script("BEGIN IMMEDIATE"); }
-    void commit() override { script("COMMIT"); }
-    void rollback() noexcept override { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+    // Kept compiled like any other statement: a station has a transaction per chip.
+    void begin() override { run("BEGIN IMMEDIATE", {}); }
+    void commit() override { run("COMMIT", {}); }
+    void rollback() noexcept override {
+        try {
+            run("ROLLBACK", {});
+        } catch (...) {
+            // Nothing was open, or the connection is gone: either way no change stays.
+        }
+    }
     void reconnect() override {}
 
 private:

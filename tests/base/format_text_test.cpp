@@ -50,6 +50,31 @@ TEST(Text, Utf16RoundTripAndLimits) {
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16("\xFF" "a")), "\xEF\xBF\xBD" "a");
 }
 
+// Each bad sequence as decoders disagree on it: how many bytes one U+FFFD takes.
+TEST(Text, ValidUtf8AgreesWithTheRoundTripThroughUtf16) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    struct Case {
+        std::string bytes;
+        std::string want;
+    };
+    const Case cases[] = {
+        {"plain ascii", "plain ascii"},
+        {"ini文件\xF0\x9F\x98\x80", "ini文件\xF0\x9F\x98\x80"},
+        {"\xC0\xAF", replacement},                                   // overlong slash
+        {"\xED\xA0\x80" "a", replacement + "a"},                     // a surrogate written as UTF-8
+        {"\xF4\x90\x80\x80", replacement},                          // beyond U+10FFFF
+        {"\xE6\x96" "a", replacement + "a"},                          // cut short before an ASCII byte
+        {"\xE6\x96", replacement},                                    // cut short by the end
+        {"\x80\xBF", replacement + replacement},                      // continuation bytes alone
+        {"\xF8\x88\x80\x80\x80", replacement + replacement + replacement + replacement + replacement},  // five-byte form
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(validUtf8(c.bytes), c.want) << c.bytes;
+        EXPECT_EQ(validUtf8(c.bytes), utf16ToUtf8(utf8ToUtf16(c.bytes))) << c.bytes;
+    }
+}
+
 TEST(Text, EndsWithNoCase) {
     EXPECT_TRUE(endsWithNoCase("C:\\fw\\image.ROM", ".rom"));
     EXPECT_TRUE(endsWithNoCase("firmwarerom", "rom"));
