@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <stdexcept>
 
 #include "base/numbers.h"
@@ -14,16 +16,13 @@ ComboDef ComboDef::loadRfParameter(const ProfileReader& profile, std::string_vie
     ComboDef combo;
     combo.section_ = section;
     combo.iniPath_ = profile.iniPath();
-    combo.baseKey_ = stem;
-    combo.comboKey_ = combo.baseKey_ + "_combox";
-    combo.valueKey_ = combo.baseKey_ + "_value";
-    combo.initIndexKey_ = combo.baseKey_ + "_init_select_index";
-    std::string initIndexText = profile.readString(section, combo.initIndexKey_);
-    std::string valueText = profile.readString(section, combo.valueKey_);
-    std::string comboText = profile.readString(section, combo.comboKey_);
+    combo.keys_ = &keysOfStem(stem);
+    std::string initIndexText = profile.readString(section, combo.initIndexKey());
+    std::string valueText = profile.readString(section, combo.valueKey());
+    std::string comboText = profile.readString(section, combo.comboKey());
     runRecordGuarded([&] {
-        combo.displayTexts_ = expandTextListOfKey(combo.comboKey_, comboText);
-        combo.numericValues_ = expandNumberListOfKey(combo.valueKey_, valueText);
+        combo.displayTexts_ = expandTextListOfKey(combo.comboKey(), comboText);
+        combo.numericValues_ = expandNumberListOfKey(combo.valueKey(), valueText);
         combo.initSelectIndex_ = parseNumber(initIndexText);
     });
     return combo;
@@ -40,6 +39,25 @@ ComboDef ComboDef::loadConfigured(std::string_view comboKey, std::string_view co
         combo.initSelectIndex_ = parseNumber(initIndexText);
     });
     return combo;
+}
+
+// Every load reads the same eight stems: their keys cost no allocation after the first load.
+const ComboDef::StemKeys& ComboDef::keysOfStem(std::string_view stem) {
+    static std::mutex guard;
+    static std::map<std::string, StemKeys, std::less<>> formed;  // a map's entries stay where they are
+    const std::lock_guard<std::mutex> lock(guard);
+    auto found = formed.find(stem);
+    if (found == formed.end()) {
+        std::string base(stem);
+        StemKeys keys{base, base + "_combox", base + "_value", base + "_init_select_index"};
+        found = formed.emplace(std::move(base), std::move(keys)).first;
+    }
+    return found->second;
+}
+
+const ComboDef::StemKeys& ComboDef::keys() const {
+    static const StemKeys none;
+    return keys_ ? *keys_ : none;
 }
 
 std::string ComboDef::valueText(int index) const {

@@ -37,10 +37,11 @@ public:
 
     const std::string& iniPath() const { return iniPath_; }
     const std::string& section() const { return section_; }
-    const std::string& baseKey() const { return baseKey_; }
-    const std::string& comboKey() const { return comboKey_; }
-    const std::string& valueKey() const { return valueKey_; }
-    const std::string& initIndexKey() const { return initIndexKey_; }
+    // Empty for configured controls.
+    const std::string& baseKey() const { return keys().base; }
+    const std::string& comboKey() const { return keys().combo; }
+    const std::string& valueKey() const { return keys().value; }
+    const std::string& initIndexKey() const { return keys().initIndex; }
 
 private:
     std::string iniPath_;
@@ -48,10 +49,13 @@ private:
     std::vector<uint32_t> numericValues_;
     std::vector<std::string> textValues_;
     uint32_t initSelectIndex_ = 0;
-    std::string baseKey_;
-    std::string comboKey_;
-    std::string valueKey_;
-    std::string initIndexKey_;
+    // A stem's keys, formed once for every load that reads it and never freed.
+    struct StemKeys {
+        std::string base, combo, value, initIndex;
+    };
+    static const StemKeys& keysOfStem(std::string_view stem);
+    const StemKeys& keys() const;
+    const StemKeys* keys_ = nullptr;
     bool valuesAreText_ = false;
     std::string section_;
 };
