@@ -107,7 +107,10 @@ protected:
 
 TEST_F(KilledStation, ItsChipInHandIsCountedAsFailedAndRecorded) {
     const Ended ended = run({allBoards(2)}, [&](int board) {
-        if (board == 1) kill(static_cast<pid_t>(stationOf(programId(0), boards.serial(1))), SIGKILL);
+        if (board != 1) return;
+        const auto pid = static_cast<pid_t>(stationOf(programId(0), boards.serial(1)));
+        // Killed while its board holds the replies, so the chip is surely still in hand.
+        boards.withChip(1, [&](emulator::ChipModel&) { kill(pid, SIGKILL); });
     }).front();
     EXPECT_EQ(ended.status, 1);
     ASSERT_FALSE(ended.output.empty());
